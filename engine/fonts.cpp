@@ -1,0 +1,83 @@
+#include "engine/fonts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lum {
+namespace {
+
+constexpr std::array<StyleInfo, 6> kStyles{{
+    {Style::Normal, 278, "Normal", "Normale", ""},
+    {Style::Narrow, 279, "Narrow", "Stretto", " Narrow"},
+    {Style::Wide, 280, "Wide", "Largo", " Wide"},
+    {Style::Short, 281, "Short", "Corto", " Short"},
+    {Style::NarrowShort, 282, "Narrow short", "Stretto e corto", " Narrow Short"},
+    {Style::WideShort, 283, "Wide short", "Largo e corto", " Wide Short"},
+}};
+
+constexpr std::array<FontFamily, 19> kFamilies{{
+    {"VOR39", FamilyKind::SixStyles},
+    {"VOR93", FamilyKind::SixStyles},
+    {"VOR25 ITF", FamilyKind::TwoStyles},
+    {"VORITF14", FamilyKind::TwoStyles},
+    {"VORIND25", FamilyKind::TwoStyles},
+    {"VOR5BARS", FamilyKind::TwoStyles},
+    {"VOR3BARS", FamilyKind::TwoStyles},
+    {"VORBCD", FamilyKind::TwoStyles},
+    {"VOR25 INV", FamilyKind::TwoStyles},
+    {"VOR25 COMP", FamilyKind::TwoStyles},
+    {"VORMSI", FamilyKind::TwoStyles},
+    {"VORCODABAR", FamilyKind::TwoStyles},
+    {"VOR128", FamilyKind::TwoStyles},
+    {"VOR11", FamilyKind::TwoStyles},
+    {"VORPLESSEY", FamilyKind::TwoStyles},
+    {"VORDELTA DA", FamilyKind::TwoStyles},
+    {"VOR32", FamilyKind::OneFont},
+    {"VOREAN", FamilyKind::OneFont},
+    {"VORPOSTNET", FamilyKind::OneFont},
+}};
+
+} // namespace
+
+std::span<const StyleInfo> Styles() noexcept { return kStyles; }
+
+std::span<const FontFamily> FontFamilies() noexcept { return kFamilies; }
+
+const FontFamily* FindFontFamily(std::string_view name) noexcept
+{
+    const auto it = std::find_if(kFamilies.begin(), kFamilies.end(), [&](const FontFamily& f) { return f.name == name; });
+    return it == kFamilies.end() ? nullptr : &*it;
+}
+
+const StyleInfo* FindStyle(std::string_view text) noexcept
+{
+    const auto it = std::find_if(kStyles.begin(), kStyles.end(),
+                                 [&](const StyleInfo& s) { return s.english == text || s.italian == text; });
+    return it == kStyles.end() ? nullptr : &*it;
+}
+
+bool FamilyHasStyle(const FontFamily& family, Style style) noexcept
+{
+    switch (family.kind) {
+    case FamilyKind::SixStyles:
+    case FamilyKind::OneFont:
+        return true;
+    case FamilyKind::TwoStyles:
+        return style == Style::Normal || style == Style::Short;
+    }
+    return false;
+}
+
+std::string FontName(std::string_view family, std::string_view styleText)
+{
+    const FontFamily* f = FindFontFamily(family);
+    const StyleInfo* s = FindStyle(styleText);
+    if (!f || !s || !FamilyHasStyle(*f, s->style))
+        return {};
+    std::string name(f->name);
+    if (f->kind != FamilyKind::OneFont)
+        name += s->suffix;
+    return name;
+}
+
+} // namespace lum

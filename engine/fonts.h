@@ -1,0 +1,49 @@
+// Barcode font families and styles, and how they combine into a font name.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/catalogue.h"
+
+namespace lum {
+
+enum class Style : unsigned char { Normal, Narrow, Wide, Short, NarrowShort, WideShort };
+
+struct StyleInfo {
+    Style style;
+    int textId;               // English display-text id; Italian under id + 1000
+    std::string_view english; // display texts
+    std::string_view italian;
+    std::string_view suffix;  // appended to the family name
+};
+
+// The six styles, in display order.
+std::span<const StyleInfo> Styles() noexcept;
+
+enum class FamilyKind : unsigned char {
+    SixStyles, // all six styles
+    TwoStyles, // Normal and Short
+    OneFont,   // a single font used for every style
+};
+
+struct FontFamily {
+    std::string_view name;
+    FamilyKind kind;
+};
+
+std::span<const FontFamily> FontFamilies() noexcept;
+const FontFamily* FindFontFamily(std::string_view name) noexcept;
+
+// The style whose English or Italian display text equals `text`, or nullptr.
+const StyleInfo* FindStyle(std::string_view text) noexcept;
+
+// Whether `family` has the style (a one-font family has every style).
+bool FamilyHasStyle(const FontFamily& family, Style style) noexcept;
+
+// The font name for a family and a style display text in either language;
+// empty when the family is unknown or has no such style.
+std::string FontName(std::string_view family, std::string_view styleText);
+
+} // namespace lum

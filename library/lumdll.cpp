@@ -1,0 +1,132 @@
+// The C exports of LUMDLL: thin frames around the engine pipeline.
+#include "library/lumdll.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "engine/catalogue.h"
+#include "engine/text.h"
+
+namespace {
+
+using lum::Deliverable;
+
+// Upper-cases the identifier in the caller's buffer, writing only the bytes
+// that change, so a read-only identifier that is already upper case survives.
+std::string_view UpperCaseInPlace(char* identifier) noexcept
+{
+    const std::size_t n = std::strlen(identifier);
+    for (std::size_t i = 0; i < n; ++i)
+        if (const char u = lum::ToUpperAscii(identifier[i]); u != identifier[i])
+            identifier[i] = u;
+    return {identifier, n};
+}
+
+// The working copy of the text: max(64, 2 * length + 10) bytes, released on return.
+std::string WorkingCopy(const char* text)
+{
+    const std::size_t n = std::strlen(text);
+    std::string work;
+    work.reserve(std::max<std::size_t>(64, 2 * n + 10));
+    work.assign(text, n);
+    return work;
+}
+
+// Validates and encodes; empty on any failure.
+std::string FontString(const char* text, std::string_view identifier, int check)
+{
+    std::string work = WorkingCopy(text);
+    if (!lum::Validate(work, identifier, check != 0))
+        return {};
+    const lum::Symbology* entry = lum::FindSymbology(identifier);
+    if (!entry)
+        return {};
+    return lum::EncodeNormalised(*entry, std::move(work), check != 0, Deliverable::Library);
+}
+
+int WriteResult(const std::string& result, char* output) noexcept
+{
+    std::memcpy(output, result.data(), result.size());
+    output[result.size()] = '\0';
+    return static_cast<int>(result.size());
+}
+
+} // namespace
+
+extern "C" {
+
+LUMDLL_API int LUMDLL_CALL VORValidateStringDLL(char* text, char* identifier, int check_digit)
+{
+    if (!text || !identifier)
+        return 0;
+    try {
+        const std::string_view id = UpperCaseInPlace(identifier);
+        std::string work(text);
+        if (!lum::Validate(work, id, check_digit != 0))
+            return 0;
+        if (work != text)
+            std::memcpy(text, work.c_str(), work.size() + 1);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identifier, int check_digit, char* output)
+{
+    if (!output)
+        return 0;
+    output[0] = '\0';
+    if (!text || !identifier)
+        return 0;
+    try {
+        const std::string_view id = UpperCaseInPlace(identifier);
+        return WriteResult(FontString(text, id, check_digit), output);
+    } catch (...) {
+        output[0] = '\0';
+        return 0;
+    }
+}
+
+LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,
+                                                    char* output, int capacity)
+{
+    const bool writable = output && capacity > 0;
+    if (writable)
+        output[0] = '\0';
+    if (!text || !identifier)
+        return 0;
+    try {
+        const std::string result = FontString(text, identifier, check_digit);
+        if (writable && result.size() < std::size_t(capacity))
+            WriteResult(result, output);
+        return static_cast<int>(result.size());
+    } catch (...) {
+        if (writable)
+            output[0] = '\0';
+        return 0;
+    }
+}
+
+LUMDLL_API int LUMDLL_CALL VORValidateStringBufDLL(char* text, int capacity, const char* identifier, int check_digit)
+{
+    if (!text || !identifier || capacity < 0)
+        return 0;
+    try {
+        // Read no further than the capacity: the text need not be terminated inside it.
+        const std::size_t n = strnlen(text, std::size_t(capacity));
+        if (n == std::size_t(capacity))
+            return 0;
+        std::string work(text, n);
+        if (!lum::Validate(work, identifier, check_digit != 0))
+            return 0;
+        if (work.size() < std::size_t(capacity))
+            std::memcpy(text, work.c_str(), work.size() + 1);
+        return static_cast<int>(work.size() + 1);
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // extern "C"

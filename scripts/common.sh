@@ -1,0 +1,34 @@
+# Shared by run.sh and test.sh: package set-up and tree builds.
+# shellcheck shell=bash
+
+LUM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Installs the packages of scripts/packages.txt that are missing; silent when none is.
+lum_install_packages() {
+  local missing=() pkg
+  while read -r pkg; do
+    [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done <"$LUM_ROOT/scripts/packages.txt"
+  [[ ${#missing[@]} -eq 0 ]] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# lum_build DIR [cmake options...]: configures DIR once, then builds it.
+lum_build() {
+  local dir="$LUM_ROOT/$1"
+  shift
+  if [[ ! -f "$dir/build.ninja" ]]; then
+    cmake -S "$LUM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir" -- -j"$(nproc)"
+}
+
+lum_build_main() {
+  lum_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUM_WERROR=ON "$@"
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the main tree (warnings as errors, all suites),
+# then a tree with AddressSanitizer and UndefinedBehaviorSanitizer (unit and
+# library suites). Fails on any test failure or sanitizer report.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+declare -a timings=()
+stage() {
+  local name=$1 start
+  shift
+  start=$(date +%s)
+  echo "== $name"
+  "$@"
+  timings+=("$(printf '%-28s %5ds' "$name" $(($(date +%s) - start)))")
+}
+
+run_ctest() {
+  local dir=$1
+  shift
+  ctest --test-dir "$LUM_ROOT/$dir" --output-on-failure -j"$(nproc)" "$@"
+}
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+stage "packages" lum_install_packages
+stage "build (main)" lum_build_main
+stage "tests (main)" run_ctest build
+stage "build (sanitizers)" lum_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUM_WERROR=ON \
+  -DLUM_SANITIZE=address,undefined -DLUM_BUILD_BENCH=OFF
+stage "tests (sanitizers)" run_ctest build-asan -L unit
+
+echo "== stage times"
+printf '%s\n' "${timings[@]}"
