@@ -11,16 +11,16 @@ namespace {
 // tens): the first carries bars 1-3 of the first digit and spaces 1-2 of the
 // second, the other spaces 3-5 of the second and bars 4-5 of the first.
 constexpr std::array<std::string_view, 100> kPairs{
-    "Ap", "Hh", "Fh", "Xd", "At", "Ho", "Fo", "Av", "Hm", "Fm", // 00-09
-    "Er", "Of", "Lf", "Qb", "Ew", "Ol", "Ll", "Ey", "Oj", "Lj", // 10-19
-    "Cr", "Mf", "Jf", "Sb", "Cw", "Ml", "Jl", "Cy", "Mj", "Jj", // 20-29
-    "Nn", "Pa", "Ra", "Z`", "Ni", "Pe", "Re", "Ng", "Pc", "Rc", // 30-39
-    "Ar", "Hf", "Ff", "Xb", "Aw", "Hl", "Fl", "Ay", "Hj", "Fj", // 40-49
+    "Ap", "Hh", "Fh", "Xd",  "At", "Ho", "Fo", "Av", "Hm", "Fm", // 00-09
+    "Er", "Of", "Lf", "Qb",  "Ew", "Ol", "Ll", "Ey", "Oj", "Lj", // 10-19
+    "Cr", "Mf", "Jf", "Sb",  "Cw", "Ml", "Jl", "Cy", "Mj", "Jj", // 20-29
+    "Nn", "Pa", "Ra", "Z`",  "Ni", "Pe", "Re", "Ng", "Pc", "Rc", // 30-39
+    "Ar", "Hf", "Ff", "Xb",  "Aw", "Hl", "Fl", "Ay", "Hj", "Fj", // 40-49
     "In", "Ta", "Wa", "\\`", "Ii", "Te", "We", "Ig", "Tc", "Wc", // 50-59
-    "Gn", "Va", "Ya", "^`", "Gi", "Ve", "Ye", "Gg", "Vc", "Yc", // 60-69
-    "@z", "Dx", "Bx", "Kk", "@|", "Dq", "Bq", "@~", "Ds", "Bs", // 70-79
-    "Ep", "Oh", "Lh", "Qd", "Et", "Oo", "Lo", "Ev", "Om", "Lm", // 80-89
-    "Cp", "Mh", "Jh", "Sd", "Ct", "Mo", "Jo", "Cv", "Mm", "Jm", // 90-99
+    "Gn", "Va", "Ya", "^`",  "Gi", "Ve", "Ye", "Gg", "Vc", "Yc", // 60-69
+    "@z", "Dx", "Bx", "Kk",  "@|", "Dq", "Bq", "@~", "Ds", "Bs", // 70-79
+    "Ep", "Oh", "Lh", "Qd",  "Et", "Oo", "Lo", "Ev", "Om", "Lm", // 80-89
+    "Cp", "Mh", "Jh", "Sd",  "Ct", "Mo", "Jo", "Cv", "Mm", "Jm", // 90-99
 };
 
 constexpr bool AllPairsHaveTwoCharacters()
