@@ -181,7 +181,16 @@ TEST(Code93, FullAsciiCheckIsOverTheExpansion)
     EXPECT_FALSE(Code93FullAsciiExpansion("\xFF", Deliverable::Library));
 }
 
-// Worst cases for the library's output bound of 2n + 64 bytes: every input
+// A decimal escape above 255: the library keeps two digits and reads the third
+// as a character, the desktop program takes 255, which Full ASCII cannot carry.
+TEST(Code93, EscapeAbove255DependsOnTheDeliverable)
+{
+    EXPECT_EQ(Encode("\\d300", "C93FULL", false, Deliverable::Library), "*bD0#");
+    EXPECT_EQ(Encode("\\d300", "C93FULL", false, Deliverable::Assistant), "");
+    EXPECT_EQ(Encode("\\d0651", "C93FULL", false, Deliverable::Assistant), "*A1#");
+}
+
+// Worst cases for the library's output bound of 2n + 64 bytes, terminating zero included: every input
 // byte expanding to two symbols, plus start, stop and both check characters.
 TEST(Code93, OutputFitsTheLibraryBound)
 {
@@ -192,7 +201,7 @@ TEST(Code93, OutputFitsTheLibraryBound)
         for (const char* id : {"C93", "C93FULL"})
             for (bool check : {false, true}) {
                 const std::string out = Encode(text, id, check, Deliverable::Library);
-                EXPECT_LE(out.size(), 2 * text.size() + 64) << id << ' ' << check;
+                EXPECT_LT(out.size(), 2 * text.size() + 64) << id << ' ' << check;
             }
     EXPECT_EQ(Encode(std::string(300, 'z'), "C93FULL", true, Deliverable::Library).size(), 604u);
 }
