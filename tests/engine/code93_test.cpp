@@ -190,6 +190,23 @@ TEST(Code93, EscapeAbove255DependsOnTheDeliverable)
     EXPECT_EQ(Encode("\\d0651", "C93FULL", false, Deliverable::Assistant), "*A1#");
 }
 
+// Whatever Full ASCII cannot carry, Diagnose names, at the byte where it starts.
+TEST(Code93, DiagnoseAgreesWithTheFullAsciiEncoder)
+{
+    for (const Deliverable who : {Deliverable::Library, Deliverable::Assistant})
+        for (int b = 1; b < 256; ++b) {
+            const std::string text = std::string("AB") + char(b);
+            const Verdict v = Diagnose(text, "C93FULL", true, who);
+            const bool encodes = !Encode(text, "C93FULL", true, who).empty();
+            EXPECT_EQ(encodes, v.Accepted()) << "byte " << b;
+            EXPECT_EQ(encodes, b < 128) << "byte " << b;
+            if (!encodes) {
+                EXPECT_EQ(v.reason, Rejection::NotEncodable);
+                EXPECT_EQ(v.position, 2u);
+            }
+        }
+}
+
 // Worst cases for the library's output bound of 2n + 64 bytes, terminating zero included: every input
 // byte expanding to two symbols, plus start, stop and both check characters.
 TEST(Code93, OutputFitsTheLibraryBound)
