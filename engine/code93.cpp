@@ -8,8 +8,10 @@
 namespace lum {
 namespace {
 
-// Full ASCII table of ANSI/AIM BC5 (Uniform Symbology Specification Code 93), indexed by
-// character code; "a" to "d" are the ($), (%), (/) and (+) shifts, "_" the space symbol.
+// Full ASCII table indexed by character code; "a" to "d" are the ($), (%), (/)
+// and (+) shifts, "_" the space symbol. Every punctuation character from 33 to
+// 47 takes the (/) shift, also "$", "%", "+", "-", "." and "/", which are data
+// characters of their own.
 constexpr std::array<std::string_view, 128> kFullAscii{
     "bU", "aA", "aB", "aC", "aD", "aE", "aF", "aG", "aH", "aI", "aJ", "aK", "aL", "aM", "aN", "aO", // 0-15
     "aP", "aQ", "aR", "aS", "aT", "aU", "aV", "aW", "aX", "aY", "aZ", "bA", "bB", "bC", "bD", "bE", // 16-31
