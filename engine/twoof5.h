@@ -1,4 +1,4 @@
-// The 2 of 5 family: Interleaved 2 of 5 and ITF-14 (ISO/IEC 16390), which draw
+// The 2 of 5 family: Interleaved 2 of 5 (ISO/IEC 16390) and ITF-14, which draw
 // the digits in pairs, and the one-character-per-digit variants (Industrial,
 // 5 bars, 3 bars matrix, BCD matrix, inverted, compressed), which the
 // pipeline's plain wrap serves.
