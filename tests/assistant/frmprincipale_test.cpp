@@ -2,6 +2,7 @@
 #include "assistant/frmprincipale.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -321,6 +322,33 @@ TEST_F(MainWindow, SymbologiesWithoutShippedFonts)
         Type(QStringLiteral("12A4")); // letters are no 2 of 5 digits and no Delta-Distance characters
         EXPECT_EQ(errors.size(), expected.empty() ? 2u : 1u);
     }
+}
+
+TEST_F(MainWindow, Code32TwoLineFormFollowsTheHrcBox)
+{
+    Choose(410);
+    digit->setChecked(true);
+    hrc->setChecked(false);
+    Type(QStringLiteral("12345678"));
+    const std::string plain = Encode("12345678", "C32", true, kWho);
+    ASSERT_FALSE(plain.empty());
+    EXPECT_EQ(Shown(), FromCp1252(plain));
+    hrc->setChecked(true); // refresh: the engine's two-line form, no line of the program's own
+    const std::string twoLines = Encode("12345678", "C32HRC", true, kWho);
+    ASSERT_NE(twoLines, plain);
+    EXPECT_EQ(Shown(), FromCp1252(twoLines).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(preview->document()->blockCount(), 2);
+}
+
+TEST_F(MainWindow, SizeBoxRefreshesWhenLeft)
+{
+    Choose(400);
+    Type(QStringLiteral("AB"));
+    size->setText(QStringLiteral("36"));
+    EXPECT_EQ(ShownSize(), 100.0); // typing a size does not redraw
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(size, &leave); // leaving the box does
+    EXPECT_EQ(ShownSize(), 36.0);
 }
 
 TEST_F(MainWindow, WizardPictureOnlyForEan128)
