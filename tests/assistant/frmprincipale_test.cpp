@@ -351,6 +351,25 @@ TEST_F(MainWindow, SizeBoxRefreshesWhenLeft)
     EXPECT_EQ(ShownSize(), 36.0);
 }
 
+TEST_F(MainWindow, AddOnNamesSplitTheCode)
+{
+    Choose(420); // UPC-A Add-on 5
+    digit->setChecked(true);
+    Type(QStringLiteral("123456789012345"));
+    const std::string expected =
+        Encode("12345678901", "UPCA", true, kWho) + Encode("02345", "ADD5", true, kWho); // 11 digits, then the rest
+    if (Encode("12345678901", "UPCA", true, kWho).empty() || Encode("02345", "ADD5", true, kWho).empty()) {
+        EXPECT_EQ(errors.size(), 1u); // the engine cannot encode UPC-A yet: reported, not drawn empty
+    } else {
+        EXPECT_TRUE(errors.empty());
+        EXPECT_EQ(Shown(), FromCp1252(expected));
+        EXPECT_EQ(ShownFamily(), QStringLiteral("VOREAN"));
+    }
+    errors.clear();
+    Type(QStringLiteral("12345678901234567")); // one digit more than both parts
+    EXPECT_EQ(errors.size(), 1u);
+}
+
 TEST_F(MainWindow, WizardPictureOnlyForEan128)
 {
     auto* wizard = Child<QLabel>("imgWizard");
