@@ -43,10 +43,11 @@ std::string Points(double size)
     if (!(size > 0))
         size = 0;
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", size < 32767 ? size : 32767.0);
+    std::snprintf(buf, sizeof buf, "%.2f", size < 32767 ? size : 32767.0);
     std::string text = buf;
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
-        text.resize(text.size() - 2);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
     return text;
 }
 

@@ -386,6 +386,10 @@ TEST(WriteHtml, ParagraphsFollowTheBreaks)
     EXPECT_NE(alone.find("font-size:36.5pt"), std::string::npos);
     const std::string isbn = WriteHtml(AggiornaAnteprima("$%\r\n|A|", "VOREAN", "", options));
     EXPECT_EQ(HtmlText(isbn), "$%\n|A|\n");
+    options.sizeText = "10.25";
+    EXPECT_NE(WriteHtml(AggiornaAnteprima("#", "VOR39", "", options)).find("font-size:10.25pt"), std::string::npos);
+    options.sizeText = "20";
+    EXPECT_NE(WriteHtml(AggiornaAnteprima("#", "VOR39", "", options)).find("font-size:20pt"), std::string::npos);
     options.hrcFont.strikethrough = true;
     const std::string struck = WriteHtml(AggiornaAnteprima("#", "VOR39", "x", options));
     EXPECT_NE(struck.find("text-decoration:line-through\""), std::string::npos);
