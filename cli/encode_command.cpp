@@ -1,0 +1,40 @@
+// lumcode encode: the font string of a text, or of every line of the input.
+#include <string>
+
+#include "cli/text_command.h"
+
+namespace lum::cli {
+namespace {
+
+int RunEncode(const ParsedArgs& args, const Streams& streams)
+{
+    int status = kExitOk;
+    const auto options = ReadLineOptions(kEncodeCommand, args, Action::Encode, streams, status);
+    if (!options)
+        return status;
+    LineHandler handler(*options);
+    return args.positionals.size() > 1 ? RunText(handler, args.positionals[1], streams) : RunBatch(handler, streams);
+}
+
+const std::string kDetails = std::string(
+    "Prints the font string for TEXT: the text validated and normalised, with\n"
+    "the check character(s) when --check is given, and the start, stop and guard\n"
+    "characters, to be set in the symbology's font family (lumcode list).\n"
+    "\n"
+    "Without TEXT, reads standard input line by line and writes exactly one\n"
+    "line per input line: the font string, or an empty line for a rejected\n"
+    "input, whose reason goes to standard error with its line number. A UTF-8\n"
+    "byte order mark, CR LF line ends and a missing final line end are fine.\n"
+    "\n"
+    "A rejected text is reported on standard error (exit status 1); positions\n"
+    "in messages count characters from 1.\n"
+    "\n") + std::string(kEncodingHelp);
+
+} // namespace
+
+const Command kEncodeCommand{
+    "encode", "[OPTIONS] SYMBOLOGY [TEXT]", "print the font string of a text (or of each input line)",
+    kDetails, kTextOptions, 1, 2, RunEncode,
+};
+
+} // namespace lum::cli
