@@ -78,7 +78,8 @@ std::optional<std::string_view> LineReader::Next()
             begin_ = end_;
         }
         if (atEnd_ || !Fill()) {
-            if (carry_.empty())
+            // A byte order mark alone is an empty file, not an empty line.
+            if (carry_.empty() || (first_ && skipBom_ && carry_ == "\xEF\xBB\xBF"))
                 return std::nullopt;
             // The last line, without a line end. The next call finds nothing left.
             return Finish(carry_);
