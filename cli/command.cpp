@@ -30,7 +30,19 @@ constexpr std::string_view kOverviewEnd =
     "Exit status: 0 done; 1 a text was rejected (or the output could not be\n"
     "written); 2 usage error, unknown SYMBOLOGY included.\n";
 
-void Write(std::FILE* file, std::string_view text) { std::fwrite(text.data(), 1, text.size(), file); }
+bool Write(std::FILE* file, std::string_view text)
+{
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+}
+
+// Help and version texts go to the output stream; exit status 1 when they cannot.
+int WriteOutput(const Streams& streams, std::string_view text)
+{
+    if (Write(streams.out, text))
+        return kExitOk;
+    PrintError(streams, "cannot write the output");
+    return kExitRejected;
+}
 
 std::string CommandHelp(const Command& c)
 {
@@ -103,16 +115,12 @@ int Main(std::span<const char* const> args, const Streams& streams)
             const Command* c = FindCommand(args[1]);
             if (!c)
                 return UsageError(streams, nullptr, "unknown command '" + std::string(args[1]) + "'");
-            Write(streams.out, CommandHelp(*c));
-            return kExitOk;
+            return WriteOutput(streams, CommandHelp(*c));
         }
-        Write(streams.out, Overview());
-        return kExitOk;
+        return WriteOutput(streams, Overview());
     }
-    if (first == "--version") {
-        Write(streams.out, "lumcode " LUM_VERSION "\n");
-        return kExitOk;
-    }
+    if (first == "--version")
+        return WriteOutput(streams, "lumcode " LUM_VERSION "\n");
     const Command* command = FindCommand(first);
     if (!command)
         return UsageError(streams, nullptr, "unknown command '" + std::string(first) + "'");
@@ -120,10 +128,8 @@ int Main(std::span<const char* const> args, const Streams& streams)
     const ParseOutcome parsed = ParseArguments(command->options, args.subspan(1));
     if (!parsed.Ok())
         return UsageError(streams, command, parsed.error);
-    if (parsed.args.help) {
-        Write(streams.out, CommandHelp(*command));
-        return kExitOk;
-    }
+    if (parsed.args.help)
+        return WriteOutput(streams, CommandHelp(*command));
     const std::size_t n = parsed.args.positionals.size();
     if (n < command->minPositionals)
         return UsageError(streams, command,

@@ -1,4 +1,5 @@
 // lumcode encode: the font string of a text, or of every line of the input.
+#include <array>
 #include <string>
 
 #include "cli/text_command.h"
@@ -23,18 +24,21 @@ const std::string kDetails = std::string(
     "\n"
     "Without TEXT, reads standard input line by line and writes exactly one\n"
     "line per input line: the font string, or an empty line for a rejected\n"
-    "input, whose reason goes to standard error with its line number. A UTF-8\n"
-    "byte order mark, CR LF line ends and a missing final line end are fine.\n"
+    "input, whose reason goes to standard error with its line number. CR LF\n"
+    "line ends, a missing final line end and a UTF-8 byte order mark are fine\n"
+    "(with --raw-input the byte order mark is part of the first line).\n"
     "\n"
     "A rejected text is reported on standard error (exit status 1); positions\n"
     "in messages count characters from 1.\n"
     "\n") + std::string(kEncodingHelp);
 
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
+
 } // namespace
 
 const Command kEncodeCommand{
     "encode", "[OPTIONS] SYMBOLOGY [TEXT]", "print the font string of a text (or of each input line)",
-    kDetails, kTextOptions, 1, 2, RunEncode,
+    kDetails, kOptions, 1, 2, RunEncode,
 };
 
 } // namespace lum::cli

@@ -21,7 +21,10 @@ const std::string_view kEncodingHelp =
     "            32, for 127 and for every byte from 128 up\n"
     "  hex       two upper-case hex digits per byte, nothing between\n"
     "escaped and hex are unambiguous and always one line; utf8 and raw write\n"
-    "the CR LF inside the two-line results (ISBN, ISBN13, C32HRC) as they are.\n";
+    "the CR LF inside the two-line results (ISBN, ISBN13, C32HRC) as it is,\n"
+    "so a batch of those needs escaped or hex to keep one line per input.\n"
+    "The escaped form is also valid escape syntax for Full ASCII and Code 128\n"
+    "texts.\n";
 
 std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedArgs& args, Action action,
                                            const Streams& streams, int& status)

@@ -2,7 +2,6 @@
 // --raw-input and --format, and the single-text and batch runs.
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "cli/command.h"
@@ -10,11 +9,11 @@
 
 namespace lum::cli {
 
-inline constexpr std::array<OptionSpec, 3> kTextOptions{{
-    {"--check", "", "compute and append the check character(s)"},
-    {"--raw-input", "", "take the input bytes as Windows-1252, unconverted"},
-    {"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"},
-}};
+// The options every text command has; a command lists them in its own table,
+// beside any options of its own.
+inline constexpr OptionSpec kCheckOption{"--check", "", "compute and append the check character(s)"};
+inline constexpr OptionSpec kRawInputOption{"--raw-input", "", "take the input bytes as Windows-1252, unconverted"};
+inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"};
 
 // The help paragraph on input and output encodings.
 extern const std::string_view kEncodingHelp;

@@ -1,4 +1,5 @@
 // lumcode validate: the normalised text, as the encoder receives it.
+#include <array>
 #include <string>
 
 #include "cli/text_command.h"
@@ -26,11 +27,13 @@ const std::string kDetails = std::string(
     "cannot carry are reported by encode.\n"
     "\n") + std::string(kEncodingHelp);
 
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
+
 } // namespace
 
 const Command kValidateCommand{
     "validate", "[OPTIONS] SYMBOLOGY TEXT", "print the normalised text, or why it is rejected",
-    kDetails, kTextOptions, 2, 2, RunValidate,
+    kDetails, kOptions, 2, 2, RunValidate,
 };
 
 } // namespace lum::cli
