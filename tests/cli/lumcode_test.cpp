@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,17 +47,19 @@ Result RunLumcode(const std::vector<std::string>& args, const std::string& input
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fileno(in), 0);
-        dup2(fileno(out), 1);
-        dup2(fileno(err), 2);
-        execv(LUMCODE_PATH, argv.data());
-        _exit(127);
-    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fileno(in), 0);
+    posix_spawn_file_actions_adddup2(&actions, fileno(out), 1);
+    posix_spawn_file_actions_adddup2(&actions, fileno(err), 2);
+    pid_t pid = 0;
     Result r;
+    const int spawned = posix_spawn(&pid, LUMCODE_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(spawned, 0) << LUMCODE_PATH;
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (spawned == 0)
+        waitpid(pid, &status, 0);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::fclose(in);
     r.out = ReadAll(out);
