@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace lum::cli {
 
@@ -23,15 +24,15 @@ bool OutputBuffer::Flush()
     return !failed_;
 }
 
-LineReader::LineReader(int fd, bool skipByteOrderMark, OutputBuffer* flushBeforeRead, std::size_t chunk)
-    : fd_(fd), skipBom_(skipByteOrderMark), flush_(flushBeforeRead), chunk_(chunk)
+LineReader::LineReader(int fd, bool skipByteOrderMark, std::function<void()> beforeRead, std::size_t chunk)
+    : fd_(fd), skipBom_(skipByteOrderMark), beforeRead_(std::move(beforeRead)), chunk_(chunk)
 {
 }
 
 bool LineReader::Fill()
 {
-    if (flush_)
-        flush_->Flush();
+    if (beforeRead_)
+        beforeRead_();
     for (;;) {
         const ssize_t n = ::read(fd_, chunk_.data(), chunk_.size());
         if (n > 0) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,9 +42,9 @@ private:
 // UTF-8 byte order mark at the start when asked. The last line needs no line end.
 class LineReader {
 public:
-    // `flushBeforeRead`, when given, is flushed before every read, so output
-    // keeps pace with input arriving slowly through a pipe.
-    LineReader(int fd, bool skipByteOrderMark, OutputBuffer* flushBeforeRead = nullptr,
+    // `beforeRead`, when given, runs before every read: flushing the output
+    // there keeps it in pace with input arriving slowly through a pipe.
+    LineReader(int fd, bool skipByteOrderMark, std::function<void()> beforeRead = {},
                std::size_t chunk = std::size_t(1) << 16);
 
     // The next line, valid until the next call; nullopt at the end of input.
@@ -58,7 +59,7 @@ private:
 
     int fd_;
     bool skipBom_;
-    OutputBuffer* flush_;
+    std::function<void()> beforeRead_;
     std::vector<char> chunk_;
     std::size_t begin_ = 0, end_ = 0;
     std::string carry_; // a line that spans chunks

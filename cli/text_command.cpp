@@ -68,8 +68,13 @@ int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
 
 int RunBatch(LineHandler& handler, const Streams& streams)
 {
-    OutputBuffer output(streams.out);
-    LineReader reader(fileno(streams.in), !handler.Options().rawInput, &output);
+    // Messages are buffered like the output and written at the same moments,
+    // so a file of rejected lines costs no write per line either.
+    OutputBuffer output(streams.out), errors(streams.err);
+    LineReader reader(fileno(streams.in), !handler.Options().rawInput, [&] {
+        output.Flush();
+        errors.Flush();
+    });
     std::string message;
     std::string& out = output.Text();
     bool rejected = false;
@@ -77,7 +82,8 @@ int RunBatch(LineHandler& handler, const Streams& streams)
     while (const auto line = reader.Next()) {
         ++lineNumber;
         if (!handler.Handle(*line, lineNumber, out, message)) {
-            PrintError(streams, message);
+            errors.Text().append("lumcode: ").append(message).push_back('\n');
+            errors.FlushIfFull();
             rejected = true;
         }
         out.push_back('\n');
@@ -85,7 +91,9 @@ int RunBatch(LineHandler& handler, const Streams& streams)
         if (output.Failed())
             break;
     }
-    if (!output.Flush()) {
+    const bool written = output.Flush();
+    errors.Flush();
+    if (!written) {
         PrintError(streams, "cannot write the output");
         return kExitRejected;
     }

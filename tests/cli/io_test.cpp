@@ -17,7 +17,7 @@ std::vector<std::string> Lines(const std::string& input, std::size_t chunk, bool
     std::fwrite(input.data(), 1, input.size(), file);
     std::fflush(file);
     std::rewind(file);
-    LineReader reader(fileno(file), skipBom, nullptr, chunk);
+    LineReader reader(fileno(file), skipBom, {}, chunk);
     std::vector<std::string> lines;
     while (const auto line = reader.Next())
         lines.emplace_back(*line);
