@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/format.h"
 #include "engine/catalogue.h"
 
 namespace {
@@ -210,6 +211,28 @@ TEST(Lumcode, Formats)
     // A tab becomes $I in Full ASCII; the escaped output can be read back as
     // C39FULL input text.
     EXPECT_EQ(RunLumcode({"encode", "--format=escaped", "C39FULL", "a\\tb"}).out, "#+A$I+B#\n");
+}
+
+// The CR LF inside a two-line result must not break the one-line-per-input
+// rule of the line-safe formats; each line decodes back to the engine's bytes.
+TEST(Lumcode, TwoLineResultsStayOnOneLineInEscapedAndHex)
+{
+    const std::vector<std::string> texts{"123", "4567", "12345678"};
+    for (const std::string& text : texts)
+        if (lum::Encode(text, "C32HRC", true, lum::Deliverable::Library).find("\r\n") == std::string::npos)
+            GTEST_SKIP() << "no two-line C32HRC encoder in this build";
+    for (const char* format : {"escaped", "hex"}) {
+        SCOPED_TRACE(format);
+        const Result r = RunLumcode({"encode", "--check", "--format", format, "C32HRC"}, "123\n4567\n12345678");
+        EXPECT_EQ(r.status, 0) << r.err;
+        const auto lines = SplitLines(r.out);
+        ASSERT_EQ(lines.size(), texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto bytes = std::string(format) == "hex" ? lum::cli::ParseHex(lines[i])
+                                                            : lum::cli::ParseEscaped(lines[i]);
+            EXPECT_EQ(bytes, lum::Encode(texts[i], "C32HRC", true, lum::Deliverable::Library)) << lines[i];
+        }
+    }
 }
 
 TEST(Lumcode, UsageErrorsExitTwo)
