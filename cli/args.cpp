@@ -37,7 +37,8 @@ ParseOutcome ParseArguments(std::span<const OptionSpec> options, std::span<const
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
+        const auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
         if (spec == options.end() || !arg.starts_with("--")) {
             result.error = "unknown option '" + std::string(arg) + "'";
             if (!arg.starts_with("--"))

@@ -12,13 +12,12 @@ namespace {
 
 constexpr std::array<const Command*, 3> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand};
 
-constexpr std::string_view kOverview =
-    "Usage: lumcode COMMAND [OPTIONS] [ARGUMENTS]\n"
-    "Turns a line of text into a barcode font string: the text validated and\n"
-    "normalised, with check, start/stop and guard characters, mapped onto the\n"
-    "characters of a barcode font family (lumcode list shows the families).\n"
-    "\n"
-    "Commands:\n";
+constexpr std::string_view kOverview = "Usage: lumcode COMMAND [OPTIONS] [ARGUMENTS]\n"
+                                       "Turns a line of text into a barcode font string: the text validated and\n"
+                                       "normalised, with check, start/stop and guard characters, mapped onto the\n"
+                                       "characters of a barcode font family (lumcode list shows the families).\n"
+                                       "\n"
+                                       "Commands:\n";
 
 constexpr std::string_view kOverviewEnd =
     "\n"
@@ -26,7 +25,9 @@ constexpr std::string_view kOverviewEnd =
     "  -h, --help          show this help, or with a command that command's help\n"
     "  --version           show the version\n"
     "\n"
-    "SYMBOLOGY is an identifier from lumcode list, in any letter case.\n"
+    "Run 'lumcode COMMAND --help' (or 'lumcode help COMMAND') for the\n"
+    "arguments and options of a command. SYMBOLOGY is an identifier from\n"
+    "lumcode list, in any letter case.\n"
     "Exit status: 0 done; 1 a text was rejected (or the output could not be\n"
     "written); 2 usage error, unknown SYMBOLOGY included.\n";
 

@@ -24,9 +24,9 @@ enum class Utf8Problem : unsigned char {
 
 struct Utf8Conversion {
     Utf8Problem problem = Utf8Problem::None;
-    std::size_t offset = 0;    // byte offset of the offending sequence in the UTF-8 input
-    std::size_t position = 0;  // its character index (0-based): the byte offset in the output
-    char32_t codePoint = 0;    // the character, for NoCp1252Form
+    std::size_t offset = 0;   // byte offset of the offending sequence in the UTF-8 input
+    std::size_t position = 0; // its character index (0-based): the byte offset in the output
+    char32_t codePoint = 0;   // the character, for NoCp1252Form
     constexpr bool Ok() const noexcept { return problem == Utf8Problem::None; }
 };
 

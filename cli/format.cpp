@@ -39,10 +39,18 @@ void AppendEscaped(std::string_view bytes, std::string& out)
         }
         out.push_back('\\');
         switch (c) {
-        case '\\': out.push_back('\\'); break;
-        case '\r': out.push_back('r'); break;
-        case '\n': out.push_back('n'); break;
-        case '\t': out.push_back('t'); break;
+        case '\\':
+            out.push_back('\\');
+            break;
+        case '\r':
+            out.push_back('r');
+            break;
+        case '\n':
+            out.push_back('n');
+            break;
+        case '\t':
+            out.push_back('t');
+            break;
         default:
             out.push_back('x');
             AppendHexByte(c, out);
@@ -69,9 +77,15 @@ std::optional<OutputFormat> ParseOutputFormat(std::string_view name) noexcept
 void AppendFormatted(OutputFormat format, std::string_view bytes, std::string& out)
 {
     switch (format) {
-    case OutputFormat::Utf8: AppendCp1252AsUtf8(bytes, out); return;
-    case OutputFormat::Raw: out.append(bytes); return;
-    case OutputFormat::Escaped: AppendEscaped(bytes, out); return;
+    case OutputFormat::Utf8:
+        AppendCp1252AsUtf8(bytes, out);
+        return;
+    case OutputFormat::Raw:
+        out.append(bytes);
+        return;
+    case OutputFormat::Escaped:
+        AppendEscaped(bytes, out);
+        return;
     case OutputFormat::Hex:
         for (const char c : bytes)
             AppendHexByte(static_cast<unsigned char>(c), out);
@@ -91,10 +105,18 @@ std::optional<std::string> ParseEscaped(std::string_view text)
         if (c != '\\' || i + 1 == text.size())
             return std::nullopt;
         switch (text[++i]) {
-        case '\\': out.push_back('\\'); break;
-        case 'r': out.push_back('\r'); break;
-        case 'n': out.push_back('\n'); break;
-        case 't': out.push_back('\t'); break;
+        case '\\':
+            out.push_back('\\');
+            break;
+        case 'r':
+            out.push_back('\r');
+            break;
+        case 'n':
+            out.push_back('\n');
+            break;
+        case 't':
+            out.push_back('\t');
+            break;
         case 'x': {
             if (i + 2 >= text.size())
                 return std::nullopt;
@@ -105,7 +127,8 @@ std::optional<std::string> ParseEscaped(std::string_view text)
             i += 2;
             break;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
         }
     }
     return out;

@@ -76,9 +76,15 @@ std::string QuoteUtf8(std::string_view utf8, std::size_t limit)
             continue;
         }
         switch (c.codePoint) {
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
         default:
             if (IsControl(c.codePoint)) {
                 std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(c.codePoint));
@@ -130,7 +136,8 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
 {
     const std::string position = " at position " + std::to_string(verdict.position + 1);
     switch (verdict.reason) {
-    case Rejection::None: return {};
+    case Rejection::None:
+        return {};
     case Rejection::TooLong:
         return "too long: " + std::to_string(text.size()) + " characters, at most " + std::to_string(verdict.limit) +
                (check ? " with --check" : " without --check");
@@ -148,8 +155,10 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
     case Rejection::BadStartStop:
         return "character " + ByteName(text, verdict.position) + position +
                " is not a start/stop character (A, B, C, D, E, M, T or *)";
-    case Rejection::NoCheckDigit: return "no check digit exists for this number (its weighted sum modulo 11 is 10)";
-    case Rejection::NotEncodable: return NotEncodableReason(entry, verdict, text);
+    case Rejection::NoCheckDigit:
+        return "no check digit exists for this number (its weighted sum modulo 11 is 10)";
+    case Rejection::NotEncodable:
+        return NotEncodableReason(entry, verdict, text);
     }
     return "rejected";
 }

@@ -47,12 +47,11 @@ int RunList(const ParsedArgs& args, const Streams& streams)
     return kExitOk;
 }
 
-constexpr std::string_view kDetails =
-    "Prints the catalogue in resolution order, or the entries named, one line\n"
-    "per entry with five tab-separated fields:\n"
-    "  identifier, English display name, Italian display name, font family,\n"
-    "  the family's styles (English display names, separated by \", \").\n"
-    "The add-on entries ADD2 and ADD5 have no display name of their own.\n";
+constexpr std::string_view kDetails = "Prints the catalogue in resolution order, or the entries named, one line\n"
+                                      "per entry with five tab-separated fields:\n"
+                                      "  identifier, English display name, Italian display name, font family,\n"
+                                      "  the family's styles (English display names, separated by \", \").\n"
+                                      "The add-on entries ADD2 and ADD5 have no display name of their own.\n";
 
 } // namespace
 

@@ -6,25 +6,24 @@
 
 namespace lum::cli {
 
-const std::string_view kEncodingHelp =
-    "Input: the text is UTF-8 and is converted to Windows-1252, the engine's\n"
-    "code page; a character that has no Windows-1252 form is rejected. With\n"
-    "--raw-input the bytes are passed on unchanged.\n"
-    "\n"
-    "Formats (--format):\n"
-    "  utf8      every byte as its Windows-1252 character in UTF-8; the five\n"
-    "            bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) as the\n"
-    "            C1 controls U+0081 ... U+009D, so the mapping is reversible\n"
-    "  raw       the bytes unchanged\n"
-    "  escaped   printable ASCII as it is; \\\\ for a backslash, \\r \\n \\t, and\n"
-    "            \\xHH (two upper-case hex digits) for every other byte below\n"
-    "            32, for 127 and for every byte from 128 up\n"
-    "  hex       two upper-case hex digits per byte, nothing between\n"
-    "escaped and hex are unambiguous and always one line; utf8 and raw write\n"
-    "the CR LF inside the two-line results (ISBN, ISBN13, C32HRC) as it is,\n"
-    "so a batch of those needs escaped or hex to keep one line per input.\n"
-    "The escaped form is also valid escape syntax for Full ASCII and Code 128\n"
-    "texts.\n";
+const std::string_view kEncodingHelp = "Input: the text is UTF-8 and is converted to Windows-1252, the engine's\n"
+                                       "code page; a character that has no Windows-1252 form is rejected. With\n"
+                                       "--raw-input the bytes are passed on unchanged.\n"
+                                       "\n"
+                                       "Formats (--format):\n"
+                                       "  utf8      every byte as its Windows-1252 character in UTF-8; the five\n"
+                                       "            bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) as the\n"
+                                       "            C1 controls U+0081 ... U+009D, so the mapping is reversible\n"
+                                       "  raw       the bytes unchanged\n"
+                                       "  escaped   printable ASCII as it is; \\\\ for a backslash, \\r \\n \\t, and\n"
+                                       "            \\xHH (two upper-case hex digits) for every other byte below\n"
+                                       "            32, for 127 and for every byte from 128 up\n"
+                                       "  hex       two upper-case hex digits per byte, nothing between\n"
+                                       "escaped and hex are unambiguous and always one line; utf8 and raw write\n"
+                                       "the CR LF inside the two-line results (ISBN, ISBN13, C32HRC) as it is,\n"
+                                       "so a batch of those needs escaped or hex to keep one line per input.\n"
+                                       "The escaped form is also valid escape syntax for Full ASCII and Code 128\n"
+                                       "texts.\n";
 
 std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedArgs& args, Action action,
                                            const Streams& streams, int& status)

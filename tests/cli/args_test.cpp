@@ -47,10 +47,8 @@ TEST(Args, Errors)
         const char* inError;
     };
     const Row rows[] = {
-        {{"--chek"}, "unknown option '--chek'"},
-        {{"C39", "-AB"}, "put -- before a text"},
-        {{"--format"}, "needs a value"},
-        {{"--check=yes"}, "takes no value"},
+        {{"--chek"}, "unknown option '--chek'"}, {{"C39", "-AB"}, "put -- before a text"},
+        {{"--format"}, "needs a value"},         {{"--check=yes"}, "takes no value"},
         {{"-check"}, "unknown option"},
     };
     for (const Row& row : rows) {

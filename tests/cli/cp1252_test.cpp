@@ -42,18 +42,13 @@ TEST(Cp1252, KnownCharacters)
         const char* utf8;
     };
     constexpr Row kRows[] = {
-        {0x41, U'A', "A"},
-        {0x80, 0x20AC, "\xE2\x82\xAC"}, // euro sign
-        {0x81, 0x0081, "\xC2\x81"},     // undefined: its own C1 control
-        {0x8A, 0x0160, "\xC5\xA0"},     // S with caron
-        {0x8D, 0x008D, "\xC2\x8D"},
-        {0x8F, 0x008F, "\xC2\x8F"},
-        {0x90, 0x0090, "\xC2\x90"},
-        {0x99, 0x2122, "\xE2\x84\xA2"}, // trade mark sign
-        {0x9D, 0x009D, "\xC2\x9D"},
-        {0x9F, 0x0178, "\xC5\xB8"},     // Y with diaeresis
-        {0xA0, 0x00A0, "\xC2\xA0"},
-        {0xE9, 0x00E9, "\xC3\xA9"},     // e acute
+        {0x41, U'A', "A"},          {0x80, 0x20AC, "\xE2\x82\xAC"}, // euro sign
+        {0x81, 0x0081, "\xC2\x81"},                                 // undefined: its own C1 control
+        {0x8A, 0x0160, "\xC5\xA0"},                                 // S with caron
+        {0x8D, 0x008D, "\xC2\x8D"}, {0x8F, 0x008F, "\xC2\x8F"},
+        {0x90, 0x0090, "\xC2\x90"}, {0x99, 0x2122, "\xE2\x84\xA2"}, // trade mark sign
+        {0x9D, 0x009D, "\xC2\x9D"}, {0x9F, 0x0178, "\xC5\xB8"},     // Y with diaeresis
+        {0xA0, 0x00A0, "\xC2\xA0"}, {0xE9, 0x00E9, "\xC3\xA9"},     // e acute
         {0xFF, 0x00FF, "\xC3\xBF"},
     };
     for (const Row& row : kRows) {
@@ -98,7 +93,9 @@ TEST(Cp1252, InvalidUtf8IsReportedAtItsOffset)
     constexpr Row kRows[] = {
         {"\x80", 0, "lone continuation byte"},
         {"ab\xC3", 2, "sequence cut by the end"},
-        {"\xC3" "A", 0, "lead byte without continuation"},
+        {"\xC3"
+         "A",
+         0, "lead byte without continuation"},
         {"\xC0\x80", 0, "overlong NUL"},
         {"\xC1\xBF", 0, "overlong 7-bit"},
         {"\xE0\x80\xAF", 0, "overlong three-byte"},
@@ -127,12 +124,12 @@ TEST(Cp1252, CharactersWithoutAWindows1252FormAreReported)
         std::size_t offset, position;
     };
     constexpr Row kRows[] = {
-        {"\xC4\x80", 0x0100, 0, 0},                 // A with macron
-        {"\xC2\x80", 0x0080, 0, 0},                 // C1 control 80: byte 80 is the euro sign
-        {"\xC2\x9F", 0x009F, 0, 0},                 // byte 9F is Y with diaeresis
+        {"\xC4\x80", 0x0100, 0, 0},                         // A with macron
+        {"\xC2\x80", 0x0080, 0, 0},                         // C1 control 80: byte 80 is the euro sign
+        {"\xC2\x9F", 0x009F, 0, 0},                         // byte 9F is Y with diaeresis
         {"\xC3\xA9\xE2\x82\xAC\xE2\x98\x83", 0x2603, 5, 2}, // e acute, euro, snowman
-        {"ab\xF0\x9F\x98\x80", 0x1F600, 2, 2},      // four-byte emoji
-        {"\xEF\xBB\xBF", 0xFEFF, 0, 0},             // a byte order mark inside a text
+        {"ab\xF0\x9F\x98\x80", 0x1F600, 2, 2},              // four-byte emoji
+        {"\xEF\xBB\xBF", 0xFEFF, 0, 0},                     // a byte order mark inside a text
     };
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.input);

@@ -45,8 +45,15 @@ TEST(LineReader, LineEnds)
         {"CR at the very end", "A\r\nB\r", {"A", "B"}},
         {"CR inside a line stays", "A\rB\n", {"A\rB"}},
         {"empty lines count", "A\n\n\nB\n", {"A", "", "", "B"}},
-        {"byte order mark", "\xEF\xBB\xBF" "A\nB", {"A", "B"}},
-        {"byte order mark only at the start", "A\n\xEF\xBB\xBF" "B", {"A", "\xEF\xBB\xBF" "B"}},
+        {"byte order mark",
+         "\xEF\xBB\xBF"
+         "A\nB",
+         {"A", "B"}},
+        {"byte order mark only at the start",
+         "A\n\xEF\xBB\xBF"
+         "B",
+         {"A", "\xEF\xBB\xBF"
+               "B"}},
         {"byte order mark alone", "\xEF\xBB\xBF", {}},
         {"byte order mark and a line end", "\xEF\xBB\xBF\n", {""}},
         {"NUL inside a line", std::string("A\0B\n", 4), {std::string("A\0B", 3)}},
@@ -62,7 +69,11 @@ TEST(LineReader, LineEnds)
 
 TEST(LineReader, ByteOrderMarkKeptWhenNotAsked)
 {
-    EXPECT_EQ(Lines("\xEF\xBB\xBF" "A", 4096, false), Lines_{"\xEF\xBB\xBF" "A"});
+    EXPECT_EQ(Lines("\xEF\xBB\xBF"
+                    "A",
+                    4096, false),
+              Lines_{"\xEF\xBB\xBF"
+                     "A"});
 }
 
 TEST(LineReader, LongLinesAcrossManyChunks)

@@ -27,8 +27,10 @@ constexpr Row kRows[] = {
     {"c39", E, false, "abc", true, "#ABC#", "upper-cased; identifier in any case"},
     {"C39FULL", E, true, "a", true, "#+A8#", "+A, then 41+10 = 51 mod 43 = 8"},
     {"C39FULL", E, false, "Code 39", true, "#C+O+D+E_39#", "Full ASCII table"},
-    {"C39FULL", E, false, "\xC3\xA9", false, "character \"\xC3\xA9\" (U+00E9) at position 1 is code 233; C39FULL "
-                                             "encodes codes 0 to 127", "e acute is byte E9"},
+    {"C39FULL", E, false, "\xC3\xA9", false,
+     "character \"\xC3\xA9\" (U+00E9) at position 1 is code 233; C39FULL "
+     "encodes codes 0 to 127",
+     "e acute is byte E9"},
     {"C39FULL", E, false, "ab\\d200", false, "escape \"\\d200\" at position 3 stands for code 200",
      "decimal escape above 127"},
     {"C39", E, false, "AB C", false, "character \" \" at position 3 is not allowed; allowed: 0-9, A-Z",
@@ -113,8 +115,7 @@ TEST(LineHandler, RawInputPassesBytes)
     LineHandler raw({FindSymbology("C39FULL"), Action::Encode, false, true, OutputFormat::Utf8});
     std::string out, message;
     EXPECT_FALSE(raw.Handle("\xC8", 0, out, message));
-    EXPECT_NE(message.find("character \"\xC3\x88\" (U+00C8) at position 1 is code 200"), std::string::npos)
-        << message;
+    EXPECT_NE(message.find("character \"\xC3\x88\" (U+00C8) at position 1 is code 200"), std::string::npos) << message;
 
     LineHandler validate({FindSymbology("C128"), Action::Validate, false, true, OutputFormat::Hex});
     EXPECT_TRUE(validate.Handle("\x80\xFF", 0, out, message));

@@ -136,9 +136,11 @@ TEST(Lumcode, BatchKeepsOneLinePerInputLine)
 {
     // A byte order mark, CR LF line ends, a rejected middle line, an empty
     // line (the empty text) and no final line end.
-    const Result r = RunLumcode({"encode", "--check", "C39"}, "\xEF\xBB\xBF" "abc\r\nA B\r\nCODE_39\r\n\r\nXYZ");
+    const Result r = RunLumcode({"encode", "--check", "C39"}, "\xEF\xBB\xBF"
+                                                              "abc\r\nA B\r\nCODE_39\r\n\r\nXYZ");
     EXPECT_EQ(r.status, 1);
-    // Check characters by hand: ABC 33 -> X; CODE_39 113 mod 43 = 27 -> R; empty 0 -> 0; XYZ 33+34+35 = 102 mod 43 = 16 -> G.
+    // Check characters by hand: ABC 33 -> X; CODE_39 113 mod 43 = 27 -> R; empty 0 -> 0; XYZ 33+34+35 = 102 mod 43 = 16
+    // -> G.
     EXPECT_EQ(r.out, "#ABCX#\n\n#CODE_39R#\n#0#\n#XYZG#\n");
     EXPECT_EQ(r.err, "lumcode: C39: line 2: \"A B\": character \" \" at position 2 is not allowed; allowed: 0-9, A-Z "
                      "and - . _ $ / + % (\"_\" stands for a space)\n");
@@ -228,8 +230,8 @@ TEST(Lumcode, TwoLineResultsStayOnOneLineInEscapedAndHex)
         const auto lines = SplitLines(r.out);
         ASSERT_EQ(lines.size(), texts.size());
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            const auto bytes = std::string(format) == "hex" ? lum::cli::ParseHex(lines[i])
-                                                            : lum::cli::ParseEscaped(lines[i]);
+            const auto bytes =
+                std::string(format) == "hex" ? lum::cli::ParseHex(lines[i]) : lum::cli::ParseEscaped(lines[i]);
             EXPECT_EQ(bytes, lum::Encode(texts[i], "C32HRC", true, lum::Deliverable::Library)) << lines[i];
         }
     }
@@ -270,8 +272,12 @@ TEST(Lumcode, UnknownIdentifierIsAUsageErrorEverywhere)
         std::string unknown;
     };
     const Row rows[] = {
-        {{"encode", "C40", "ABC"}, "C40"},   {{"encode", "C40"}, "C40"}, {{"validate", "C40", "ABC"}, "C40"},
-        {{"list", "C39", "C40"}, "C40"},     {{"encode", "", "ABC"}, ""}, {{"encode", "C39 ", "ABC"}, "C39 "},
+        {{"encode", "C40", "ABC"}, "C40"},
+        {{"encode", "C40"}, "C40"},
+        {{"validate", "C40", "ABC"}, "C40"},
+        {{"list", "C39", "C40"}, "C40"},
+        {{"encode", "", "ABC"}, ""},
+        {{"encode", "C39 ", "ABC"}, "C39 "},
         {{"validate", "C39FULLX", "A"}, "C39FULLX"},
     };
     for (const Row& row : rows) {
@@ -322,8 +328,8 @@ TEST(Lumcode, HelpAndVersion)
 
     const Result encodeHelp = RunLumcode({"encode", "-h"});
     EXPECT_EQ(encodeHelp.status, 0);
-    for (const char* part : {"Usage: lumcode encode", "--check", "--raw-input", "--format", "escaped", "hex",
-                             "\\xHH", "line per input line"})
+    for (const char* part : {"Usage: lumcode encode", "--check", "--raw-input", "--format", "escaped", "hex", "\\xHH",
+                             "line per input line"})
         EXPECT_TRUE(Contains(encodeHelp.out, part)) << part;
     EXPECT_EQ(RunLumcode({"help", "validate"}).out, RunLumcode({"validate", "--help"}).out);
 
