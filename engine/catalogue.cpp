@@ -4,7 +4,9 @@
 
 #include "engine/code32.h"
 #include "engine/code39.h"
+#include "engine/ean.h"
 #include "engine/escape.h"
+#include "engine/isbn.h"
 #include "engine/text.h"
 
 namespace lum {
@@ -26,6 +28,13 @@ constexpr ValidationRule FixedDigitsAnyFlag(int n) { return {Alphabet::Digits, f
 std::string Code39FullAscii(std::string_view text, bool check, Deliverable who)
 {
     return EncodeCode39FullAscii(text, check, who);
+}
+
+// The retail encoders take the digits only.
+template <std::string (*Fn)(std::string_view)>
+std::string DigitsOnly(std::string_view text, bool, Deliverable)
+{
+    return Fn(text);
 }
 
 // Dispatch order of the pipeline. Entries whose encoder is not part of the
@@ -54,21 +63,25 @@ constexpr std::array<Symbology, 31> kCatalogue{{
     {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, nullptr, 12, nullptr, 0, 0, 0},
-    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, nullptr, 11, nullptr, 0, 0, 0},
-    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, nullptr, 7, nullptr, 0, 0, 0},
-    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, nullptr, 7, nullptr,
-     0, 0, 0},
-    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, nullptr, 0, 0, 0},
-    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, nullptr, 0, 0, 0},
+    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, DigitsOnly<EncodeEan13>, 0,
+     0, 0},
+    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, DigitsOnly<EncodeUpcA>, 0, 0,
+     0},
+    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, DigitsOnly<EncodeEan8>, 0, 0, 0},
+    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, UpcECheckDigit, 7,
+     DigitsOnly<EncodeUpcE>, 0, 0, 0},
+    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, DigitsOnly<EncodeAddOn2>, 0, 0, 0},
+    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, DigitsOnly<EncodeAddOn5>, 0, 0, 0},
     {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
      ExtraRule::CodabarEnds}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
     {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
-    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, nullptr, 0, 0, 0},
-    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, nullptr, 0, 0, 0},
+    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0,
+     DigitsOnly<EncodeIsbn10>, 0, 0, 0},
+    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0,
+     DigitsOnly<EncodeIsbn13>, 0, 0, 0},
 }};
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{
