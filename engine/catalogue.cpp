@@ -2,12 +2,20 @@
 
 #include <algorithm>
 
+#include "engine/codabar.h"
+#include "engine/code11.h"
 #include "engine/code32.h"
 #include "engine/code39.h"
+#include "engine/code93.h"
+#include "engine/delta.h"
 #include "engine/ean.h"
 #include "engine/escape.h"
 #include "engine/isbn.h"
+#include "engine/msi.h"
+#include "engine/plessey.h"
+#include "engine/postnet.h"
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
 namespace lum {
 namespace {
@@ -30,58 +38,75 @@ std::string Code39FullAscii(std::string_view text, bool check, Deliverable who)
     return EncodeCode39FullAscii(text, check, who);
 }
 
-// The retail encoders take the digits only.
-template <std::string (*Fn)(std::string_view)>
-std::string DigitsOnly(std::string_view text, bool, Deliverable)
+std::string Code93FullAscii(std::string_view text, bool check, Deliverable who)
 {
-    return Fn(text);
+    return EncodeCode93FullAscii(text, check, who);
 }
+
+std::string Interleaved(std::string_view text, bool, Deliverable) { return EncodeInterleaved(text); }
+
+std::string Code32(std::string_view text, bool, Deliverable) { return EncodeCode32(text); }
+
+std::string Code32Hrc(std::string_view text, bool, Deliverable) { return EncodeCode32Hrc(text); }
+
+std::string MsiBothCheckDigits(std::string_view text) { return MsiCheckDigit(text, kMsiBothCheckDigits); }
+
+std::string DeltaFontString(std::string_view text, bool, Deliverable) { return EncodeDelta(text); }
+
+std::string CodabarFontString(std::string_view text, bool, Deliverable) { return EncodeCodabar(text); }
+
+std::string Ean13(std::string_view text, bool, Deliverable) { return EncodeEan13(text); }
+std::string UpcA(std::string_view text, bool, Deliverable) { return EncodeUpcA(text); }
+std::string Ean8(std::string_view text, bool, Deliverable) { return EncodeEan8(text); }
+std::string UpcE(std::string_view text, bool, Deliverable) { return EncodeUpcE(text); }
+std::string AddOn2(std::string_view text, bool, Deliverable) { return EncodeAddOn2(text); }
+std::string AddOn5(std::string_view text, bool, Deliverable) { return EncodeAddOn5(text); }
+std::string Isbn10Label(std::string_view text, bool, Deliverable) { return EncodeIsbn10(text); }
+std::string Isbn13Label(std::string_view text, bool, Deliverable) { return EncodeIsbn13(text); }
 
 // Dispatch order of the pipeline. Entries whose encoder is not part of the
 // engine yet have neither an encoder nor a wrap and encode to the empty string.
 constexpr std::array<Symbology, 31> kCatalogue{{
     // id, order, name, family, rule, check step, check routine, checked length, encoder, start, stop, escape limit
     {"POSTNET", 1, 433, "VORPOSTNET", {Alphabet::Digits, false, 11, 12, 0, Padding::Postnet}, CheckStep::Outside,
-     nullptr, 0, nullptr, 0, 0, 0},
+     PostnetCheckDigit, 0, nullptr, '*', '#', 0},
     {"C39", 2, 400, "VOR39", kCode39Text, CheckStep::Outside, Code39CheckDigit, 0, nullptr, '#', '#', 0},
     {"C39FULL", 3, 401, "VOR39", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code39FullAscii, 0, 0, 127},
-    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, nullptr, 0, 0, 127},
+    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, Code93CheckDigits, 0, nullptr, '*', '#', 0},
+    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code93FullAscii, 0, 0, 127},
     {"CIP", 6, 427, "VOR39", FixedDigits(6, ExtraRule::CipCheckable), CheckStep::Outside, CipCheckDigit, 0, nullptr,
      '*', '#', 0},
-    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0,
-     0},
+    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, PlesseyCheckDigit, 0, nullptr,
+     '*', '#', 0},
+    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, DeltaCheckDigit, 0,
+     DeltaFontString, 0, 0, 0},
     {"C25", 9, 404, "VOR25 ITF", {Alphabet::Digits, false, kNoLimit, kNoLimit, 0, Padding::Interleaved},
-     CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, DigitsOnly<EncodeEan13>, 0,
-     0, 0},
-    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, DigitsOnly<EncodeUpcA>, 0, 0,
-     0},
-    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, DigitsOnly<EncodeEan8>, 0, 0, 0},
+     CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
+    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
+    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, Code11CheckDigit, 0, nullptr, '*', '#', 0},
+    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, MsiBothCheckDigits, 0, nullptr,
+     '*', '#', 0},
+    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, Ean13, 0, 0, 0},
+    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, UpcA, 0, 0, 0},
+    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, Ean8, 0, 0, 0},
     {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, UpcECheckDigit, 7,
-     DigitsOnly<EncodeUpcE>, 0, 0, 0},
-    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, DigitsOnly<EncodeAddOn2>, 0, 0, 0},
-    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, DigitsOnly<EncodeAddOn5>, 0, 0, 0},
-    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+     UpcE, 0, 0, 0},
+    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, AddOn2, 0, 0, 0},
+    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, AddOn5, 0, 0, 0},
+    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
+    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
-     ExtraRule::CodabarEnds}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+     ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
     {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
     {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
-    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0,
-     DigitsOnly<EncodeIsbn10>, 0, 0, 0},
-    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0,
-     DigitsOnly<EncodeIsbn13>, 0, 0, 0},
+    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, Isbn10Label, 0, 0, 0},
+    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, Isbn13Label, 0, 0, 0},
 }};
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{
