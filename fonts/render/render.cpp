@@ -297,6 +297,15 @@ BitmapResult RenderBitmap(const Request& request, Layout* layout)
         layout->pixelsPerUnit = font.scale;
         layout->modulePixels = font.module * font.scale;
         layout->baselines = page.baselines;
+        layout->glyphLeft.clear();
+        for (const LineGlyphs& line : page.lines) {
+            std::vector<double>& lefts = layout->glyphLeft.emplace_back();
+            double pen = page.left;
+            for (double advance : line.advances) {
+                lefts.push_back(pen);
+                pen += advance * font.scale;
+            }
+        }
     }
     return result;
 }

@@ -52,6 +52,7 @@ struct Layout {
     double pixelsPerUnit = 0;  // pixels per font unit
     double modulePixels = 0;   // module width in pixels
     std::vector<double> baselines; // baseline of each line, pixels from the top
+    std::vector<std::vector<double>> glyphLeft; // per line, left edge of each glyph's advance, pixels
 };
 
 BitmapResult RenderBitmap(const Request& request, Layout* layout = nullptr);
