@@ -7,6 +7,7 @@
 #include <random>
 
 #include <zbar.h> // before ZXing, whose headers define names the zbar C++ wrappers use
+#define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
 #include <zint.h>
 
