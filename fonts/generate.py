@@ -262,7 +262,7 @@ EAN_TOP = 78 * EAN_X
 EAN_BAR_BOTTOM = 9 * EAN_X
 EAN_GUARD_BOTTOM = 4 * EAN_X
 EAN_ADDON_TOP = 69 * EAN_X
-EAN_TEXT_ADVANCE = 5 * EAN_X
+EAN_TEXT_ADVANCE = 5.5 * EAN_X
 
 
 def add_text(glyph, ch, x_centre, y0, height=EAN_DIGIT_H):
@@ -298,13 +298,15 @@ def font_ean():
     glyphs['+'] = Glyph().modules(T.ADDON_START, m, EAN_GUARD_BOTTOM, EAN_ADDON_TOP)
     glyphs['_'] = Glyph().modules(T.ADDON_DELIMITER, m, EAN_GUARD_BOTTOM, EAN_ADDON_TOP)
     # ISBN text line: "%&'():;<=>?." stand for "0123456789X-", "$" for the label.
+    # Slightly smaller than the digits under the bars, so that neighbours keep a gap.
+    text_h = 7.5 * m
     for ch, shown in zip("%&'():;<=>?.", '0123456789X-'):
         g = Glyph(EAN_TEXT_ADVANCE)
-        add_text(g, shown, EAN_TEXT_ADVANCE / 2, 0)
+        add_text(g, shown, EAN_TEXT_ADVANCE / 2, 0, text_h)
         glyphs[ch] = g
     label = Glyph(4 * EAN_TEXT_ADVANCE + 3 * m)
     for i, ch in enumerate('ISBN'):
-        add_text(label, ch, (i + 0.5) * EAN_TEXT_ADVANCE, 0)
+        add_text(label, ch, (i + 0.5) * EAN_TEXT_ADVANCE, 0, text_h)
     glyphs['$'] = label
     return glyphs, m
 
