@@ -317,7 +317,8 @@ SIX_STYLES = [('', 'normal', BAR_NORMAL), (' Narrow', 'narrow', BAR_NORMAL),
               (' Wide', 'wide', BAR_NORMAL), (' Short', 'normal', BAR_SHORT),
               (' Narrow Short', 'narrow', BAR_SHORT), (' Wide Short', 'wide', BAR_SHORT)]
 TWO_STYLES = [('', BAR_NORMAL), (' Short', BAR_SHORT)]
-CODE39_WIDE = {'narrow': 2 * X, 'normal': 80, 'wide': 3 * X}   # 2:1, 2.5:1, 3:1
+# ISO/IEC 16388 allows 2:1 to 3:1, and at least 2.2:1 below X = 0.5 mm.
+CODE39_WIDE = {'narrow': 71, 'normal': 80, 'wide': 3 * X}   # 2.2:1, 2.5:1, 3:1
 CODE93_MODULE = {'narrow': 26, 'normal': X, 'wide': 40}
 
 

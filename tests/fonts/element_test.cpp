@@ -53,6 +53,11 @@ const ElementRow kElementRows[] = {
      "POSTNET: zint adds its own check digit"},
 };
 
+void PrintTo(const ElementRow& row, std::ostream* os)
+{
+    *os << row.id;
+}
+
 std::string RandomText(std::mt19937& rng, std::string_view id)
 {
     const std::string_view alphabet = id == "PLESSEY" ? "0123456789ABCDEF" : id == "C11" ? "0123456789-" : "0123456789";

@@ -179,6 +179,11 @@ const ScanRow kScanRows[] = {
      true, true, "EN 798; decoders return start and stop"},
 };
 
+void PrintTo(const ScanRow& row, std::ostream* os)
+{
+    *os << row.id << row.addOn;
+}
+
 std::string Describe(const std::vector<Decoded>& all)
 {
     std::string s;
@@ -322,6 +327,11 @@ const FixedRow kFixedRows[] = {
     {"VOR128", "\x89\x96\x97\x8b", "~", "Code 128: Start B, ~ (value 94), check 95"},
     {"VOR128", "\x8a\x87\x22-CYo{-@k\x8b", "0112345678901231", "GS1-128: Start C, FNC1, (01) GTIN, check 74"},
 };
+
+void PrintTo(const FixedRow& row, std::ostream* os)
+{
+    *os << row.family << ": " << row.note;
+}
 
 class FixedScanTest : public ::testing::TestWithParam<FixedRow> {};
 
