@@ -160,3 +160,40 @@ PLESSEY_STOP_WIDTHS = '331311313'
 # F = full bar, H = half bar; "*" and "#" = one full frame bar.
 POSTNET = ['FFHHH', 'HHHFF', 'HHFHF', 'HHFFH', 'HFHHF',
            'HFHFH', 'HFFHH', 'FHHHF', 'FHHFH', 'FHFHH']
+
+
+def check_tables():
+    """Structural rules of the symbologies that the tables must obey; raises
+    ValueError naming the first entry that breaks one."""
+    def fail(what):
+        raise ValueError('glyph table: ' + what)
+    for ch, p in CODE39.items():
+        if len(p) != 9 or p.count('w') != 3 or p[1::2].count('w') not in (1, 3):
+            fail('Code 39 %r' % ch)
+    if len({p for ch, p in CODE39.items() if ch != '#'}) != len(CODE39) - 1:
+        fail('Code 39 patterns repeat')
+    for ch, p in CODE93.items():
+        if sum(map(int, p)) != (10 if ch == '#' else 9):
+            fail('Code 93 %r' % ch)
+    for v, p in enumerate(CODE128):
+        if sum(map(int, p)) != (13 if v == 106 else 11) or sum(map(int, p[0::2])) % 2:
+            fail('Code 128 value %d' % v)
+    if len(set(CODE128)) != 107:
+        fail('Code 128 patterns repeat')
+    for d in range(10):
+        l, g, r = EAN_L[d], EAN_G[d], EAN_R[d]
+        if r != ''.join('1' if c == '0' else '0' for c in l) or g != r[::-1] or l.count('1') % 2 != 1:
+            fail('EAN digit %d' % d)
+    for d, p in enumerate(TWO_OF_FIVE):
+        weights = [1, 2, 4, 7, 0]
+        value = sum(w for w, c in zip(weights, p) if c == 'w')
+        if p.count('w') != 2 or (value if value != 11 else 0) != d:
+            fail('2 of 5 digit %d' % d)
+    for ch, p in CODABAR.items():
+        if len(p) != 7:
+            fail('Codabar %r' % ch)
+    for d, p in enumerate(POSTNET):
+        weights = [7, 4, 2, 1, 0]
+        value = sum(w for w, c in zip(weights, p) if c == 'F')
+        if p.count('F') != 2 or (value if value != 11 else 0) != d:
+            fail('POSTNET digit %d' % d)

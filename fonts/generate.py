@@ -418,6 +418,7 @@ def main(argv):
     if len(argv) != 2:
         print(__doc__, file=sys.stderr)
         return 2
+    T.check_tables()
     os.makedirs(argv[1], exist_ok=True)
     for name, build in fonts():
         glyphs, module = build()
