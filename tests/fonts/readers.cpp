@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
+#include <unistd.h>
 
 #include <zbar.h> // before ZXing, whose headers define names the zbar C++ wrappers use
 #define ZX_USE_UTF8 1
@@ -148,9 +148,11 @@ render::Bitmap Collage(const render::Bitmap& source, const std::vector<Box>& box
 
 std::string OcrLine(const render::Bitmap& bitmap, const std::string& whitelist)
 {
-    static std::mt19937 names(12345);
+    // Tests run as parallel processes: the process id keeps their files apart.
+    static int counter = 0;
     const auto dir = std::filesystem::temp_directory_path();
-    const std::string png = (dir / ("lum-ocr-" + std::to_string(names()) + ".png")).string();
+    const std::string png =
+        (dir / ("lum-ocr-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".png")).string();
     if (!render::WritePng(bitmap, png).empty())
         return "<cannot write image>";
     const std::string command = "tesseract '" + png + "' stdout --psm 7 -c tessedit_char_whitelist=" + whitelist +
