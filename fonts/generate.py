@@ -15,6 +15,7 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
+from fontTools.ttLib import newTable
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import barcode_tables as T  # noqa: E402
@@ -407,6 +408,12 @@ def build_font(name, glyphs, module, path):
                 fsSelection=0x40, achVendID='LUM ', ulCodePageRange1=1,
                 sxHeight=0, sCapHeight=ascent, fsType=0)
     fb.setupPost()
+    # Smooth at every size, never grid-fitted: bar widths must keep their
+    # proportions rather than snap to whole pixels one by one.
+    gasp = newTable('gasp')
+    gasp.version = 1
+    gasp.gaspRange = {0xFFFF: 0x000A}  # GASP_DOGRAY | GASP_SYMMETRIC_SMOOTHING
+    fb.font['gasp'] = gasp
     fb.save(path)
 
 
