@@ -10,7 +10,11 @@
 namespace lum::cli {
 namespace {
 
+#ifdef LUM_HAVE_RENDER
+constexpr std::array<const Command*, 4> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand, &kRenderCommand};
+#else
 constexpr std::array<const Command*, 3> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand};
+#endif
 
 constexpr std::string_view kOverview = "Usage: lumcode COMMAND [OPTIONS] [ARGUMENTS]\n"
                                        "Turns a line of text into a barcode font string: the text validated and\n"
