@@ -61,9 +61,10 @@ enum class Deciding : std::uint8_t { None, Control, Lower };
 // deciding character. Built in one backward pass, so that asking at any
 // position costs nothing and the whole encode stays linear.
 struct Ahead {
-    std::uint8_t run;
-    Deciding deciding;
+    std::uint8_t run : 3;
+    std::uint8_t deciding : 2; // a Deciding
 };
+static_assert(sizeof(Ahead) == 1);
 
 constexpr std::uint8_t Saturate(unsigned count) noexcept
 {
@@ -72,7 +73,7 @@ constexpr std::uint8_t Saturate(unsigned count) noexcept
 
 std::vector<Ahead> LookAhead(std::string_view text, Deliverable who)
 {
-    std::vector<Ahead> ahead(text.size() + 1, Ahead{0, Deciding::None});
+    std::vector<Ahead> ahead(text.size() + 1, Ahead{0, std::uint8_t(Deciding::None)});
     // The run from i + 1 when the parity that decides FNC1 is even or odd there.
     std::uint8_t even = 0, odd = 0;
     for (std::size_t i = text.size(); i-- > 0;) {
@@ -89,8 +90,8 @@ std::vector<Ahead> LookAhead(std::string_view text, Deliverable who)
         odd = nextOdd;
         ahead[i].run = even;
         ahead[i].deciding = IsShared(c)    ? ahead[i + 1].deciding
-                            : IsControl(c) ? Deciding::Control
-                                           : Deciding::Lower;
+                            : IsControl(c) ? std::uint8_t(Deciding::Control)
+                                           : std::uint8_t(Deciding::Lower);
     }
     return ahead;
 }
@@ -99,7 +100,7 @@ constexpr Code128Subset Choose(const Ahead& a) noexcept
 {
     if (a.run >= kSubsetCThreshold)
         return Code128Subset::C;
-    return a.deciding == Deciding::Control ? Code128Subset::A : Code128Subset::B;
+    return a.deciding == std::uint8_t(Deciding::Control) ? Code128Subset::A : Code128Subset::B;
 }
 
 // One encode in progress.
@@ -179,9 +180,14 @@ void EncodeInC(Encoding& e)
 // Start value + each following value times its position, modulo 103.
 std::uint8_t CheckValue(std::span<const std::uint8_t> values) noexcept
 {
+    // The weight is kept modulo 103; the sum of products below 106 x 103
+    // cannot overflow for any text that fits in memory.
     std::uint64_t sum = values.empty() ? 0 : values[0];
-    for (std::size_t i = 1; i < values.size(); ++i)
-        sum = (sum + values[i] * (i % 103)) % 103;
+    std::uint64_t weight = 0;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        weight = weight == 102 ? 0 : weight + 1;
+        sum += values[i] * weight;
+    }
     return static_cast<std::uint8_t>(sum % 103);
 }
 
@@ -230,7 +236,7 @@ Code128Sequence Code128ValueSequence(std::string_view decoded, bool fnc1AfterSta
     // Start C needs 4 characters and a run of 4; otherwise A or B by the deciding character.
     const Ahead& first = e.ahead[0];
     e.subset = decoded.size() >= 4 && first.run >= kSubsetCThreshold ? Code128Subset::C
-               : first.deciding == Deciding::Control                 ? Code128Subset::A
+               : first.deciding == std::uint8_t(Deciding::Control)   ? Code128Subset::A
                                                                      : Code128Subset::B;
     e.Emit(static_cast<std::uint8_t>(e.subset));
     if (fnc1AfterStart)
