@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main tree (warnings as errors, all suites),
 # then a tree with AddressSanitizer and UndefinedBehaviorSanitizer (unit and
-# library suites). Fails on any test failure or sanitizer report.
+# library suites), then runs every fuzz target for a short, fixed time. Fails
+# on any test failure, sanitizer report or fuzz finding.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -30,6 +31,15 @@ stage "tests (main)" run_ctest build
 stage "build (sanitizers)" lum_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUM_WERROR=ON \
   -DLUM_SANITIZE=address,undefined -DLUM_BUILD_BENCH=OFF
 stage "tests (sanitizers)" run_ctest build-asan -L unit
+
+# Each fuzz target for a bounded time, starting from its seed corpus.
+fuzz_all() {
+  local target
+  for target in encode escape library; do
+    "$LUM_ROOT/fuzz/run.sh" "$target" "${LUM_FUZZ_SECONDS:-30}"
+  done
+}
+stage "fuzz" fuzz_all
 
 echo "== stage times"
 printf '%s\n' "${timings[@]}"

@@ -224,8 +224,11 @@ Verdict ValidateText(std::string& text, std::string_view id, bool check)
     if (rule.upperCase)
         UpperCaseAscii(work);
 
-    // Codabar's first and last characters are start/stop letters, checked below.
+    // Codabar's first and last characters are start/stop letters, the others data.
     const bool ends = rule.extra == ExtraRule::CodabarEnds;
+    if (ends)
+        if (const Verdict v = CheckExtra(rule.extra, work); !v.Accepted())
+            return v;
     for (std::size_t i = ends ? 1 : 0, n = ends ? work.size() - 1 : work.size(); i < n; ++i)
         if (!InAlphabet(rule.alphabet, work[i]))
             return {Rejection::BadCharacter, i, 0};
@@ -234,8 +237,9 @@ Verdict ValidateText(std::string& text, std::string_view id, bool check)
     if (padded > work.size())
         work.insert(0, padded - work.size(), '0');
 
-    if (const Verdict extra = CheckExtra(rule.extra, work); !extra.Accepted())
-        return extra;
+    if (!ends)
+        if (const Verdict extra = CheckExtra(rule.extra, work); !extra.Accepted())
+            return extra;
 
     text = std::move(work);
     return {};

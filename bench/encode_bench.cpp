@@ -1,0 +1,91 @@
+// Encode per identifier on typical inputs, and time per byte of the encoders
+// that take long inputs.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "engine/catalogue.h"
+
+namespace {
+
+using lum::Deliverable;
+
+struct Typical {
+    const char* id;
+    const char* text;
+};
+
+// A label-sized text per identifier, valid with the check flag set.
+constexpr Typical kTypical[] = {
+    {"POSTNET", "123456789"}, {"C39", "ABC-1234"}, {"C39FULL", "Code 39 a\\tb"}, {"C93", "TEST93"},
+    {"C93FULL", "Code 93"}, {"CIP", "123456"}, {"PLESSEY", "12AB34"}, {"DELTA", "12KL34"},
+    {"C25", "1234567"}, {"ITF", "1234567890123"}, {"CIND25", "123456"}, {"C5BARS", "123456"},
+    {"C3BARS", "123456"}, {"CBCD", "123456"}, {"C25INV", "123456"}, {"C25COMP", "123456"},
+    {"C11", "123-45"}, {"CMSI", "1234567"}, {"EAN13", "590123412345"}, {"UPCA", "03600029145"},
+    {"EAN8", "9638507"}, {"UPCE", "0123456"}, {"ADD2", "12"}, {"ADD5", "52495"},
+    {"C32", "12345678"}, {"C32HRC", "12345678"}, {"CBAR", "A40156B"}, {"C128", "Code 128 / 1234567890"},
+    {"E128", "0195012345678903\\x8110ABC123"}, {"ISBN", "885154010"}, {"ISBN13", "978885154010"},
+};
+
+void BM_EncodeTypical(benchmark::State& state)
+{
+    const Typical& t = kTypical[state.range(0)];
+    state.SetLabel(t.id);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lum::Encode(t.text, t.id, true, Deliverable::Library));
+}
+BENCHMARK(BM_EncodeTypical)->DenseRange(0, std::size(kTypical) - 1);
+
+// Long inputs: time per byte must not grow with the size.
+std::string LongText(std::string_view id, std::size_t size)
+{
+    std::mt19937 rng(7);
+    std::string text;
+    text.reserve(size + 16);
+    const bool digitsOnly = id == "C25" || id == "CIND25" || id == "C5BARS" || id == "C3BARS" || id == "CBCD" ||
+                            id == "C25INV" || id == "C25COMP";
+    if (id == "CBAR")
+        text.push_back('A');
+    while (text.size() < size) {
+        if (digitsOnly || id == "CBAR")
+            text.push_back(char('0' + rng() % 10));
+        else if (id == "C11")
+            text.push_back("0123456789-"[rng() % 11]);
+        else
+            text.push_back(char(32 + rng() % 95) == '\\' ? 'x' : char(32 + rng() % 95));
+    }
+    if (id == "CBAR")
+        text.back() = 'B';
+    return text;
+}
+
+void BM_EncodeLong(benchmark::State& state, const char* id)
+{
+    const std::string text = LongText(id, std::size_t(state.range(0)));
+    std::size_t out = 0;
+    for (auto _ : state) {
+        const std::string s = lum::Encode(text, id, true, Deliverable::Library);
+        out = s.size();
+        benchmark::DoNotOptimize(s.data());
+    }
+    state.counters["out_bytes"] = double(out);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+
+#define LONG_INPUT(id) BENCHMARK_CAPTURE(BM_EncodeLong, id, #id)->Arg(1 << 10)->Arg(1 << 16)->Arg(1 << 20)
+LONG_INPUT(C128);
+LONG_INPUT(E128);
+LONG_INPUT(C39FULL);
+LONG_INPUT(C93FULL);
+LONG_INPUT(C25);
+LONG_INPUT(CIND25);
+LONG_INPUT(C5BARS);
+LONG_INPUT(C3BARS);
+LONG_INPUT(CBCD);
+LONG_INPUT(C25INV);
+LONG_INPUT(C25COMP);
+LONG_INPUT(C11);
+LONG_INPUT(CBAR);
+
+} // namespace
