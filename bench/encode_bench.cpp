@@ -52,8 +52,8 @@ std::string LongText(std::string_view id, std::size_t size)
             text.push_back(char('0' + rng() % 10));
         else if (id == "C11")
             text.push_back("0123456789-"[rng() % 11]);
-        else
-            text.push_back(char(32 + rng() % 95) == '\\' ? 'x' : char(32 + rng() % 95));
+        else if (const char c = char(32 + rng() % 95); c != '\\') // no escapes: plain printable text
+            text.push_back(c);
     }
     if (id == "CBAR")
         text.back() = 'B';

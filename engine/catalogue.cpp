@@ -5,9 +5,11 @@
 #include "engine/code128.h"
 #include "engine/code32.h"
 #include "engine/code39.h"
+#include "engine/code93.h"
 #include "engine/ean128.h"
 #include "engine/escape.h"
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
 namespace lum {
 namespace {
@@ -30,6 +32,17 @@ std::string Code39FullAscii(std::string_view text, bool check, Deliverable who)
     return EncodeCode39FullAscii(text, check, who);
 }
 
+std::string Code93FullAscii(std::string_view text, bool check, Deliverable who)
+{
+    return EncodeCode93FullAscii(text, check, who);
+}
+
+std::string Interleaved(std::string_view text, bool, Deliverable) { return EncodeInterleaved(text); }
+
+std::string Code32(std::string_view text, bool, Deliverable) { return EncodeCode32(text); }
+
+std::string Code32Hrc(std::string_view text, bool, Deliverable) { return EncodeCode32Hrc(text); }
+
 // Code 128 and EAN 128 always carry their check value; the flag is not used.
 std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
@@ -42,22 +55,22 @@ constexpr std::array<Symbology, 31> kCatalogue{{
      nullptr, 0, nullptr, 0, 0, 0},
     {"C39", 2, 400, "VOR39", kCode39Text, CheckStep::Outside, Code39CheckDigit, 0, nullptr, '#', '#', 0},
     {"C39FULL", 3, 401, "VOR39", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code39FullAscii, 0, 0, 127},
-    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, nullptr, 0, 0, 127},
+    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, Code93CheckDigits, 0, nullptr, '*', '#', 0},
+    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code93FullAscii, 0, 0, 127},
     {"CIP", 6, 427, "VOR39", FixedDigits(6, ExtraRule::CipCheckable), CheckStep::Outside, CipCheckDigit, 0, nullptr,
      '*', '#', 0},
     {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0,
      0},
     {"C25", 9, 404, "VOR25 ITF", {Alphabet::Digits, false, kNoLimit, kNoLimit, 0, Padding::Interleaved},
-     CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+     CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
+    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
+    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
+    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
     {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, nullptr, 12, nullptr, 0, 0, 0},
@@ -67,8 +80,8 @@ constexpr std::array<Symbology, 31> kCatalogue{{
      0, 0, 0},
     {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, nullptr, 0, 0, 0},
     {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, nullptr, 0, 0, 0},
-    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
+    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
      ExtraRule::CodabarEnds}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
     {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Code128, 0, 0, 132},

@@ -17,7 +17,8 @@
 #if defined(_WIN32)
 #  define LUMDLL_CALL __stdcall
 #  if defined(LUMDLL_BUILDING)
-#    define LUMDLL_API __declspec(dllexport)
+/* The export definition file LUMDLL.def names the exports, undecorated. */
+#    define LUMDLL_API
 #  else
 #    define LUMDLL_API __declspec(dllimport)
 #  endif

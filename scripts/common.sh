@@ -3,13 +3,16 @@
 
 LUM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Installs the packages of scripts/packages.txt that are missing; silent when none is.
+# Installs the packages named (default: those of scripts/packages.txt) that
+# are missing; silent when none is.
 lum_install_packages() {
-  local missing=() pkg
-  while read -r pkg; do
-    [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+  local missing=() pkg wanted=("$@")
+  if [[ ${#wanted[@]} -eq 0 ]]; then
+    mapfile -t wanted < <(grep -v -E '^[[:space:]]*(#|$)' "$LUM_ROOT/scripts/packages.txt")
+  fi
+  for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-  done <"$LUM_ROOT/scripts/packages.txt"
+  done
   [[ ${#missing[@]} -eq 0 ]] && return 0
   echo "Installing: ${missing[*]}"
   local sudo=""

@@ -7,6 +7,8 @@
 namespace lum {
 namespace {
 
+using namespace std::string_view_literals;
+
 struct Row {
     const char* id;
     const char* text;
@@ -99,7 +101,7 @@ TEST(Code39, FullAsciiTableDecodesBack)
             case '+': decoded = unsigned(letter + 32); break;
             case '/': decoded = letter == 'Z' ? 58u : unsigned(letter - 32); break;
             case '%': {
-                constexpr std::string_view kPercent = "\x1b\x1c\x1d\x1e\x1f;<=>?[\\]^_{|}~\x7f\0@`";
+                constexpr std::string_view kPercent = "\x1b\x1c\x1d\x1e\x1f;<=>?[\\]^_{|}~\x7f\0@`"sv;
                 decoded = static_cast<unsigned char>(kPercent[std::size_t(letter - 'A')]);
                 break;
             }

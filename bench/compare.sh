@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Throughput of lumcode batch mode against zint on the same files, in the same run.
+#   bench/compare.sh [LINES] [ROUNDS]
+# Makes LINES random EAN-13 bodies and LINES mixed Code 128 texts, times
+# `lumcode encode` (batch mode) and `zint --batch --dump` on each file ROUNDS
+# times, and prints the median throughput of both, their ratio, and lumcode's
+# peak memory for 1,000 lines against LINES lines.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+
+lines=${1:-1000000}
+rounds=${2:-5}
+lum_install_packages zint time bc
+lum_build_main >/dev/null
+lumcode="$LUM_ROOT/build/cli/lumcode"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+/usr/bin/python3 - "$work" "$lines" <<'PY'
+import random, sys
+work, n = sys.argv[1], int(sys.argv[2])
+rng = random.Random(2026)
+with open(f"{work}/ean13.txt", "w") as f:
+    f.writelines("%012d\n" % rng.randrange(10**12) for _ in range(n))
+# Code 128 texts mixing digit runs, upper and lower case, as on shipping labels.
+parts = ["%0*d" % (k, rng.randrange(10**k)) for k in (2, 4, 6, 8) for _ in range(50)]
+parts += ["".join(rng.choice("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-./ ") for _ in range(rng.randrange(1, 8))) for _ in range(400)]
+with open(f"{work}/c128.txt", "w") as f:
+    for _ in range(n):
+        f.write("".join(rng.choice(parts) for _ in range(rng.randrange(1, 4)))[:40].strip() or "A")
+        f.write("\n")
+PY
+head -n 1000 "$work/ean13.txt" >"$work/ean13-1k.txt"
+
+# seconds COMMAND...: wall time of one run, output discarded.
+seconds() {
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null 2>&1 || true
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc -l
+}
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+compare() {
+  local name=$1 file=$2 lumid=$3 zintid=$4 r lum=() zint=()
+  for ((r = 0; r < rounds; r++)); do
+    lum+=("$(seconds "$lumcode" encode --check --format raw "$lumid" <"$file")")
+    zint+=("$(seconds zint -b "$zintid" --batch --dump -i "$file")")
+  done
+  local lm zm
+  lm=$(printf '%s\n' "${lum[@]}" | median)
+  zm=$(printf '%s\n' "${zint[@]}" | median)
+  printf '%-8s %9d lines  lumcode %10.0f lines/s  zint %10.0f lines/s  ratio %6.1fx\n' \
+    "$name" "$lines" "$(echo "$lines / $lm" | bc -l)" "$(echo "$lines / $zm" | bc -l)" "$(echo "$zm / $lm" | bc -l)"
+}
+
+echo "machine: $(nproc)-core Linux, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "rounds: $rounds (median)"
+compare EAN-13 "$work/ean13.txt" EAN13 13
+compare C128 "$work/c128.txt" C128 20
+
+rss() { /usr/bin/time -f '%M' "$lumcode" encode --check --format raw EAN13 <"$1" 2>&1 >/dev/null | tail -n 1; }
+small=$(rss "$work/ean13-1k.txt")
+large=$(rss "$work/ean13.txt")
+printf 'peak RSS  1,000 lines: %d KiB   %d lines: %d KiB   ratio %.2f\n' "$small" "$lines" "$large" "$(echo "$large / $small" | bc -l)"

@@ -1,0 +1,97 @@
+#include "engine/code93.h"
+
+#include <array>
+
+#include "engine/escape.h"
+#include "engine/text.h"
+
+namespace lum {
+namespace {
+
+// Full ASCII table indexed by character code; "a" to "d" are the ($), (%), (/)
+// and (+) shifts, "_" the space symbol. Every punctuation character from 33 to
+// 47 takes the (/) shift, also "$", "%", "+", "-", "." and "/", which are data
+// characters of their own.
+constexpr std::array<std::string_view, 128> kFullAscii{
+    "bU", "aA", "aB", "aC", "aD", "aE", "aF", "aG", "aH", "aI", "aJ", "aK", "aL", "aM", "aN", "aO", // 0-15
+    "aP", "aQ", "aR", "aS", "aT", "aU", "aV", "aW", "aX", "aY", "aZ", "bA", "bB", "bC", "bD", "bE", // 16-31
+    "_",  "cA", "cB", "cC", "cD", "cE", "cF", "cG", "cH", "cI", "cJ", "cK", "cL", "cM", "cN", "cO", // 32-47
+    "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "cZ", "bF", "bG", "bH", "bI", "bJ", // 48-63
+    "bV", "A",  "B",  "C",  "D",  "E",  "F",  "G",  "H",  "I",  "J",  "K",  "L",  "M",  "N",  "O",  // 64-79
+    "P",  "Q",  "R",  "S",  "T",  "U",  "V",  "W",  "X",  "Y",  "Z",  "bK", "bL", "bM", "bN", "bO", // 80-95
+    "bW", "dA", "dB", "dC", "dD", "dE", "dF", "dG", "dH", "dI", "dJ", "dK", "dL", "dM", "dN", "dO", // 96-111
+    "dP", "dQ", "dR", "dS", "dT", "dU", "dV", "dW", "dX", "dY", "dZ", "bP", "bQ", "bR", "bS", "bT", // 112-127
+};
+
+static_assert(kCode93Alphabet.size() == 47);
+
+constexpr int kModulus = 47;
+constexpr int kWeightLimitC = 20; // C weights run 1 to 20 from the right, then restart
+constexpr int kWeightLimitK = 15; // K weights run 1 to 15
+
+// Sum of value x weight from the last character to the first, the weight
+// going back to 1 after `limit`; -1 when a character is not a symbol.
+int WeightedSum(std::string_view text, int limit) noexcept
+{
+    int sum = 0;
+    int weight = 1;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        const int value = IndexIn(kCode93Alphabet, *it);
+        if (value < 0)
+            return -1;
+        sum = (sum + value * weight) % kModulus;
+        weight = weight == limit ? 1 : weight + 1;
+    }
+    return sum;
+}
+
+} // namespace
+
+std::string Code93CheckDigits(std::string_view text)
+{
+    const int c = WeightedSum(text, kWeightLimitC);
+    if (c < 0)
+        return {};
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.append(text);
+    out.push_back(kCode93Alphabet[std::size_t(c)]);
+    out.push_back(kCode93Alphabet[std::size_t(WeightedSum(out, kWeightLimitK))]);
+    return out;
+}
+
+std::string_view Code93FullAsciiEntry(unsigned char code) noexcept
+{
+    return code < kFullAscii.size() ? kFullAscii[code] : std::string_view{};
+}
+
+std::optional<std::string> Code93FullAsciiExpansion(std::string_view text, Deliverable who)
+{
+    std::string out;
+    out.reserve(2 * text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const EscapeRead r = ReadEscape(text, pos, who);
+        if (r.value >= kFullAscii.size())
+            return std::nullopt;
+        out.append(kFullAscii[r.value]);
+        pos = r.next;
+    }
+    return out;
+}
+
+std::string EncodeCode93FullAscii(std::string_view text, bool check, Deliverable who)
+{
+    std::optional<std::string> data = Code93FullAsciiExpansion(text, who);
+    if (!data)
+        return {};
+    if (check)
+        data = Code93CheckDigits(*data);
+    std::string out;
+    out.reserve(data->size() + 2);
+    out.push_back('*');
+    out.append(*data);
+    out.push_back('#');
+    return out;
+}
+
+} // namespace lum
