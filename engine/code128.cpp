@@ -232,7 +232,9 @@ Code128Sequence Code128ValueSequence(std::string_view decoded, bool fnc1AfterSta
                     [](char c) { return static_cast<unsigned char>(c) > kCode128Highest; }))
         return {};
     Encoding e{decoded, LookAhead(decoded, who), {}, Code128Subset::B};
-    e.values.reserve(decoded.size() + 4);
+    // At most two values a character (a SHIFT or a subset switch before it),
+    // plus start, FNC1 and check: reserved once, never moved.
+    e.values.reserve(2 * decoded.size() + 3);
     // Start C needs 4 characters and a run of 4; otherwise A or B by the deciding character.
     const Ahead& first = e.ahead[0];
     e.subset = decoded.size() >= 4 && first.run >= kSubsetCThreshold ? Code128Subset::C
