@@ -222,6 +222,9 @@ TEST(Code128, NothingAbove132IsEncoded)
                 EXPECT_FALSE(DecodeCode128Text(text, d));
             }
         }
+    // The value-sequence core checks its decoded text too.
+    EXPECT_TRUE(Code128ValueSequence("1234\x85", false, Deliverable::Library).empty());
+    EXPECT_TRUE(Code128ValueSequence("\xFF", true, Deliverable::Assistant).empty());
     // 132 itself is FNC4.
     EXPECT_EQ(AsInts(Code128Values("\\d132", Deliverable::Library)), (std::vector<int>{104, 100, 101}));
     EXPECT_EQ(AsInts(Code128Values("\\204", Deliverable::Library)), (std::vector<int>{104, 100, 101}));
