@@ -87,16 +87,15 @@ void Encode(benchmark::State& state)
     const std::string text = Shape(std::size_t(state.range(0)), rng);
     std::size_t length = 0;
     for (auto _ : state) {
-        const std::string font =
-            Gs1 ? lum::EncodeEan128(text, Who) : lum::EncodeCode128(text, Who);
+        const std::string font = Gs1 ? lum::EncodeEan128(text, Who) : lum::EncodeCode128(text, Who);
         length = font.size();
         benchmark::DoNotOptimize(font.data());
     }
     if (length == 0)
         state.SkipWithError("the text did not encode");
     state.SetBytesProcessed(std::int64_t(state.iterations()) * state.range(0));
-    state.counters["ns/byte"] = benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate |
-                                                                            benchmark::Counter::kInvert);
+    state.counters["ns/byte"] = benchmark::Counter(
+        double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["out/in"] = double(length) / double(state.range(0));
 }
 

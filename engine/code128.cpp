@@ -37,12 +37,18 @@ constexpr bool IsShared(unsigned char c) noexcept { return (c >= 32 && c <= 95) 
 constexpr std::uint8_t ValueIn(Code128Subset subset, unsigned char c) noexcept
 {
     switch (c) {
-    case kCode128Nul: return 64;
-    case kCode128Fnc1: return kCode128Fnc1Value;
-    case kCode128Fnc2: return 97;
-    case kCode128Fnc3: return 96;
-    case kCode128Fnc4: return subset == Code128Subset::A ? kCode128CodeA : kCode128CodeB;
-    default: return static_cast<std::uint8_t>(c < 32 ? c + 64 : c - 32);
+    case kCode128Nul:
+        return 64;
+    case kCode128Fnc1:
+        return kCode128Fnc1Value;
+    case kCode128Fnc2:
+        return 97;
+    case kCode128Fnc3:
+        return 96;
+    case kCode128Fnc4:
+        return subset == Code128Subset::A ? kCode128CodeA : kCode128CodeB;
+    default:
+        return static_cast<std::uint8_t>(c < 32 ? c + 64 : c - 32);
     }
 }
 

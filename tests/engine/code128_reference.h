@@ -201,12 +201,18 @@ inline std::optional<Symbol> DecodeSymbol(std::string_view font)
             if (y < 96)
                 return in == 'A' ? y - 64 : y + 32;
             switch (y) {
-            case 96: return 131;                     // FNC3
-            case 97: return 130;                     // FNC2
-            case 100: return in == 'B' ? 132 : -1;   // FNC4 in B
-            case 101: return in == 'A' ? 132 : -1;   // FNC4 in A
-            case 102: return 129;                    // FNC1
-            default: return -1;
+            case 96:
+                return 131; // FNC3
+            case 97:
+                return 130; // FNC2
+            case 100:
+                return in == 'B' ? 132 : -1; // FNC4 in B
+            case 101:
+                return in == 'A' ? 132 : -1; // FNC4 in A
+            case 102:
+                return 129; // FNC1
+            default:
+                return -1;
             }
         };
         if (x == 98) { // SHIFT: the next value only, in the other subset
@@ -251,14 +257,30 @@ inline std::string RandomDecoded(std::mt19937& rng, std::size_t length)
         switch (kind(rng)) {
         case 0:
         case 1:
-        case 2: t += char(digit(rng)); break;
-        case 3: t += char(129); break;
-        case 4: t += char(control(rng)); break;
-        case 5: t += char(lower(rng)); break;
-        case 6: t += char(fnc(rng)); break;
-        case 7: t += char(shared(rng)); break;
-        case 8: t += char(rng() % 2 ? 0 : 128); break;
-        default: t += char(any(rng)); break;
+        case 2:
+            t += char(digit(rng));
+            break;
+        case 3:
+            t += char(129);
+            break;
+        case 4:
+            t += char(control(rng));
+            break;
+        case 5:
+            t += char(lower(rng));
+            break;
+        case 6:
+            t += char(fnc(rng));
+            break;
+        case 7:
+            t += char(shared(rng));
+            break;
+        case 8:
+            t += char(rng() % 2 ? 0 : 128);
+            break;
+        default:
+            t += char(any(rng));
+            break;
         }
     }
     return t;
@@ -274,11 +296,21 @@ inline std::string RandomEscaped(std::mt19937& rng, std::string_view decoded)
     for (const char ch : decoded) {
         const unsigned c = static_cast<unsigned char>(ch);
         switch (c == '\\' ? 4 : rng() % 4) {
-        case 0: out += ch; break;
-        case 1: out += "\\x", out += kHex[c / 16], out += kHex[c % 16]; break;
-        case 2: out += "\\d", out += char('0' + c / 100), out += char('0' + c / 10 % 10), out += char('0' + c % 10); break;
-        case 3: out += '\\', out += char('0' + c / 64), out += char('0' + c / 8 % 8), out += char('0' + c % 8); break;
-        default: out += rng() % 2 ? "\\\\" : "\\x5C"; break;
+        case 0:
+            out += ch;
+            break;
+        case 1:
+            out += "\\x", out += kHex[c / 16], out += kHex[c % 16];
+            break;
+        case 2:
+            out += "\\d", out += char('0' + c / 100), out += char('0' + c / 10 % 10), out += char('0' + c % 10);
+            break;
+        case 3:
+            out += '\\', out += char('0' + c / 64), out += char('0' + c / 8 % 8), out += char('0' + c % 8);
+            break;
+        default:
+            out += rng() % 2 ? "\\\\" : "\\x5C";
+            break;
         }
     }
     return out;
