@@ -17,6 +17,9 @@ inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the
 inline constexpr OptionSpec kValuesOption{"--values", "",
                                           "C128 and E128: print the code values (start, data, check, stop)"};
 
+// The help paragraph on main symbols with an add-on (MAIN+ADD2, MAIN+ADD5).
+extern const std::string_view kAddOnHelp;
+
 // The help paragraph on input and output encodings.
 extern const std::string_view kEncodingHelp;
 
