@@ -180,6 +180,35 @@ TEST_F(Preview, EightBitCharactersThroughWindows1252)
     EXPECT_TRUE(rtf.contains("\\'93x\\'94\\'81")) << rtf.toStdString();
 }
 
+TEST_F(Preview, Code128StartAndStopReachTheFontThroughWindows1252)
+{
+    Choose(424);
+    hrc->setChecked(true);
+    Type(QStringLiteral("Ab1"));
+    const std::string bars = Encode("Ab1", "C128", true, kWho);
+    if (bars.empty())
+        GTEST_SKIP() << "no Code 128 encoder in this tree";
+    ASSERT_TRUE(errors.empty());
+    const auto paragraphs = Paragraphs();
+    ASSERT_EQ(paragraphs.size(), 2u);
+    const QString shown = paragraphs[0].text;
+    ASSERT_EQ(shown.size(), qsizetype(bars.size()));
+    int high = 0;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bars[i]);
+        if (byte < 0x80)
+            continue;
+        ++high;
+        // The fonts' 8-bit characters are at their Windows-1252 code points,
+        // never at the C1 controls of the same value.
+        EXPECT_FALSE(shown.at(qsizetype(i)).unicode() >= 0x80 && shown.at(qsizetype(i)).unicode() <= 0x9F) << i;
+        EXPECT_EQ(ToCp1252(QString(shown.at(qsizetype(i)))), std::string(1, bars[i])) << i;
+    }
+    EXPECT_GE(high, 1); // the start character at least (codes 130 and above)
+    EXPECT_EQ(paragraphs[0].shapes[0].family, QStringLiteral("VOR128"));
+    EXPECT_EQ(paragraphs[1].text, QStringLiteral("Ab1")); // the validated code
+}
+
 TEST_F(Preview, DescriptionLineInBothLanguages)
 {
     struct Row {
