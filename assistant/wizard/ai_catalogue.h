@@ -73,6 +73,14 @@ struct AiRow {
     std::string_view rule; // the rule code
 
     constexpr AiRule Rule() const noexcept { return ParseAiRule(rule); }
+    // Position (from 1) of the GS1 check digit in the value; 0 when the
+    // wizard checks none. The SSCC (00) and GSRN (8018) end with theirs; the
+    // 18 digits of AI 8006 are a GTIN-14, with its check digit 14th, and two
+    // 2-digit counts.
+    constexpr int CheckDigitPosition() const noexcept
+    {
+        return rule != "n18" ? 0 : ai == "8006" ? 14 : 18;
+    }
 };
 
 // The 107 rows in list order.

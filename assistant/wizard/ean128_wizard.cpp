@@ -14,39 +14,38 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
 constexpr bool IsOctal(char c) noexcept { return c >= '0' && c <= '7'; }
 
-// Codes from 128 up are no data to the EAN 128 encoder: 128 to 132 are read
-// as NUL and FNC1 to FNC4, and above 132 it fails.
+// Whether the EAN 128 encoder carries every character of the value as data.
+// It cannot encode codes above 132, and it reads 128 to 132 as NUL and FNC1
+// to FNC4 (a code 129 would split the field).
 bool EncoderCarries(std::string_view value)
 {
-    if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) > 127; }))
+    if (!Diagnose(EscapeText(value), "E128", false, Deliverable::Assistant).Accepted())
         return false;
-    return Diagnose(EscapeText(value), "E128", false, Deliverable::Assistant).Accepted();
+    return std::none_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
 }
 
 std::string_view DecimalSeparators(bool decimalComma) noexcept { return decimalComma ? ".," : "."; }
 
 ValueCheck Reject(int message) { return {message, {}}; }
 
-// The fixed and the digit-only formats; the n18 values are completed with
-// their GS1 check digit when it is missing.
-ValueCheck CheckDigits(std::string value, const AiRule& rule)
+// The fixed and the digit-only formats. A value that ends with its GS1 check
+// digit may be typed without it and is completed; a check digit typed is
+// checked.
+ValueCheck CheckDigits(std::string value, const AiRule& rule, int checkDigitAt)
 {
-    const std::size_t len = value.size();
-    if (rule.format == AiFormat::Digits && rule.number == 18) {
-        if (len != 17 && len != 18)
-            return Reject(kTextWrongLength);
-        if (!ValidaNumeroIntero(value))
-            return Reject(kTextNotInteger);
-        if (len == 17)
-            value.push_back(Gs1CheckDigit(value));
-        else if (value[17] != Gs1CheckDigit(std::string_view(value).substr(0, 17)))
-            return Reject(kTextNotAllowed);
-        return {0, std::move(value)};
-    }
+    const auto n = std::size_t(rule.number);
+    const auto at = std::size_t(checkDigitAt);
+    const bool completes = at > 0 && at == n;
+    if (completes && value.size() != n - 1 && value.size() != n)
+        return Reject(kTextWrongLength);
     if (!ValidaNumeroIntero(value))
         return Reject(kTextNotInteger);
-    if (rule.format == AiFormat::Digits && len != std::size_t(rule.number))
+    if (completes && value.size() == n - 1)
+        value.push_back(Gs1CheckDigit(value));
+    if (rule.format == AiFormat::Digits && value.size() != n)
         return Reject(kTextWrongLength);
+    if (at > 0 && value[at - 1] != Gs1CheckDigit(std::string_view(value).substr(0, at - 1)))
+        return Reject(kTextNotAllowed);
     return {0, std::move(value)};
 }
 
@@ -67,15 +66,16 @@ ValueCheck CheckDecimal(std::string value, const AiRule& rule, bool decimalComma
     return {0, std::move(value)};
 }
 
-ValueCheck CheckFormat(std::string value, const AiRule& rule, bool decimalComma)
+ValueCheck CheckFormat(std::string value, const AiRow& row, bool decimalComma)
 {
+    const AiRule rule = row.Rule();
     switch (rule.format) {
     case AiFormat::Text:
         return {0, std::move(value)};
     case AiFormat::Digits:
     case AiFormat::DigitsUpTo:
     case AiFormat::LengthInAi:
-        return CheckDigits(std::move(value), rule);
+        return CheckDigits(std::move(value), rule, row.CheckDigitPosition());
     case AiFormat::DigitsThenText:
         if (!ValidaNumeroIntero(std::string_view(value).substr(0, std::size_t(rule.digits))))
             return Reject(rule.digits == 3 ? kTextFirst3NotDigits : kTextFirst14NotDigits);
@@ -181,17 +181,17 @@ std::string EscapeText(std::string_view text)
     return out;
 }
 
-ValueCheck CheckAiValue(std::string_view typed, const AiRule& rule, bool decimalComma)
+ValueCheck CheckAiValue(std::string_view typed, const AiRow& row, bool decimalComma)
 {
     const std::string_view value = TrimBlanks(typed);
     if (value.empty())
         return Reject(kTextCodeEmpty);
-    ValueCheck check = CheckFormat(std::string(value), rule, decimalComma);
+    ValueCheck check = CheckFormat(std::string(value), row, decimalComma);
     if (!check.Accepted())
         return check;
     if (!EncoderCarries(check.value))
         return Reject(kTextNotAllowed);
-    if (check.value.size() > std::size_t(ValueBoxLength(rule)))
+    if (check.value.size() > std::size_t(ValueBoxLength(row.Rule())))
         return Reject(kTextWrongLength);
     return check;
 }
@@ -265,7 +265,7 @@ int Ean128Wizard::Add()
 {
     if (!CanAdd())
         return 0;
-    ValueCheck check = CheckAiValue(value_, AiCatalogue()[std::size_t(selectedAi_)].Rule(), decimalComma_);
+    ValueCheck check = CheckAiValue(value_, AiCatalogue()[std::size_t(selectedAi_)], decimalComma_);
     if (!check.Accepted())
         return check.message;
     rows_.push_back({selectedAi_, std::move(check.value)});

@@ -64,8 +64,8 @@ struct ValueCheck {
     bool Accepted() const noexcept { return message == 0; }
 };
 
-// Checks a typed value against an AI's format.
-ValueCheck CheckAiValue(std::string_view value, const AiRule& rule, bool decimalComma);
+// Checks a typed value against the format of an AI row.
+ValueCheck CheckAiValue(std::string_view value, const AiRow& row, bool decimalComma);
 
 // An added AI: its row in AiCatalogue() and its checked value.
 struct WizardRow {

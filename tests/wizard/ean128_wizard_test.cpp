@@ -24,7 +24,7 @@ int IndexOfAi(std::string_view ai)
     return -1;
 }
 
-AiRule RuleOf(std::string_view ai) { return AiCatalogue()[std::size_t(IndexOfAi(ai))].Rule(); }
+const AiRow& RowOf(std::string_view ai) { return AiCatalogue()[std::size_t(IndexOfAi(ai))]; }
 
 // --- GS1 check digit -------------------------------------------------------
 
@@ -176,7 +176,7 @@ void RunChecks(std::initializer_list<CheckRow> rows)
 {
     for (const CheckRow& r : rows) {
         SCOPED_TRACE(std::string(r.ai) + " \"" + r.typed + "\": " + r.note);
-        const ValueCheck c = CheckAiValue(r.typed, RuleOf(r.ai), r.decimalComma);
+        const ValueCheck c = CheckAiValue(r.typed, RowOf(r.ai), r.decimalComma);
         EXPECT_EQ(c.message, r.message);
         if (r.message == 0) {
             EXPECT_EQ(c.value, r.value);
@@ -200,6 +200,13 @@ TEST(CheckAiValue, EighteenDigits)
         {"00", "", false, kTextCodeEmpty, "", "empty"},
         {"00", "   ", false, kTextCodeEmpty, "", "blanks only"},
         {"8018", "37610425002123456", false, 0, "376104250021234569", "GSRN, zint check digit"},
+        {"8018", "376104250021234560", false, kTextNotAllowed, "", "GSRN, wrong check digit"},
+        // AI 8006: GTIN-14 04006381333931, component 01 of 02. zint takes it,
+        // and with a 2 for the GTIN's check digit warns at position 14.
+        {"8006", "040063813339310102", false, 0, "040063813339310102", "check digit 14th"},
+        {"8006", "040063813339320102", false, kTextNotAllowed, "", "wrong GTIN check digit"},
+        {"8006", "04006381333931010", false, kTextWrongLength, "", "17 digits are not completed"},
+        {"8006", "04006381333931010A", false, kTextNotInteger, "", "digits only"},
     });
 }
 
@@ -302,7 +309,7 @@ TEST(CheckAiValue, Decimal)
 
 TEST(CheckAiValue, InvalidRule)
 {
-    EXPECT_EQ(CheckAiValue("1", ParseAiRule("x"), false).message, kTextNotAllowed);
+    EXPECT_EQ(CheckAiValue("1", AiRow{600, "00", "x"}, false).message, kTextNotAllowed);
 }
 
 // --- Element string --------------------------------------------------------
