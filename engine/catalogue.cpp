@@ -2,10 +2,16 @@
 
 #include <algorithm>
 
+#include "engine/codabar.h"
+#include "engine/code11.h"
 #include "engine/code32.h"
 #include "engine/code39.h"
 #include "engine/code93.h"
+#include "engine/delta.h"
 #include "engine/escape.h"
+#include "engine/msi.h"
+#include "engine/plessey.h"
+#include "engine/postnet.h"
 #include "engine/text.h"
 #include "engine/twoof5.h"
 
@@ -41,21 +47,28 @@ std::string Code32(std::string_view text, bool, Deliverable) { return EncodeCode
 
 std::string Code32Hrc(std::string_view text, bool, Deliverable) { return EncodeCode32Hrc(text); }
 
+std::string MsiBothCheckDigits(std::string_view text) { return MsiCheckDigit(text, kMsiBothCheckDigits); }
+
+std::string DeltaFontString(std::string_view text, bool, Deliverable) { return EncodeDelta(text); }
+
+std::string CodabarFontString(std::string_view text, bool, Deliverable) { return EncodeCodabar(text); }
+
 // Dispatch order of the pipeline. Entries whose encoder is not part of the
 // engine yet have neither an encoder nor a wrap and encode to the empty string.
 constexpr std::array<Symbology, 31> kCatalogue{{
     // id, order, name, family, rule, check step, check routine, checked length, encoder, start, stop, escape limit
     {"POSTNET", 1, 433, "VORPOSTNET", {Alphabet::Digits, false, 11, 12, 0, Padding::Postnet}, CheckStep::Outside,
-     nullptr, 0, nullptr, 0, 0, 0},
+     PostnetCheckDigit, 0, nullptr, '*', '#', 0},
     {"C39", 2, 400, "VOR39", kCode39Text, CheckStep::Outside, Code39CheckDigit, 0, nullptr, '#', '#', 0},
     {"C39FULL", 3, 401, "VOR39", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code39FullAscii, 0, 0, 127},
     {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, Code93CheckDigits, 0, nullptr, '*', '#', 0},
     {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code93FullAscii, 0, 0, 127},
     {"CIP", 6, 427, "VOR39", FixedDigits(6, ExtraRule::CipCheckable), CheckStep::Outside, CipCheckDigit, 0, nullptr,
      '*', '#', 0},
-    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0,
-     0},
+    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, PlesseyCheckDigit, 0, nullptr,
+     '*', '#', 0},
+    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, DeltaCheckDigit, 0,
+     DeltaFontString, 0, 0, 0},
     {"C25", 9, 404, "VOR25 ITF", {Alphabet::Digits, false, kNoLimit, kNoLimit, 0, Padding::Interleaved},
      CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
     {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
@@ -65,8 +78,9 @@ constexpr std::array<Symbology, 31> kCatalogue{{
     {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
     {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
     {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
-    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, Code11CheckDigit, 0, nullptr, '*', '#', 0},
+    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, MsiBothCheckDigits, 0, nullptr,
+     '*', '#', 0},
     {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, nullptr, 12, nullptr, 0, 0, 0},
     {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, nullptr, 11, nullptr, 0, 0, 0},
     {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, nullptr, 7, nullptr, 0, 0, 0},
@@ -77,7 +91,7 @@ constexpr std::array<Symbology, 31> kCatalogue{{
     {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
     {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
-     ExtraRule::CodabarEnds}, CheckStep::Outside, nullptr, 0, nullptr, 0, 0, 0},
+     ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
     {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
     {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
     {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, nullptr, 0, 0, 0},

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "engine/text.h"
 #include "fuzz/fuzz_common.h"
 #include "library/lumdll.h"
 
@@ -18,6 +19,17 @@ bool MayFailAfterValidation(std::string_view id)
 }
 
 bool IsAvailable(const Symbology& s) { return s.encoder != nullptr || s.start != 0; }
+
+// A check routine keeps its input and appends to it, except Codabar's, which
+// writes the start and stop letters in lower case and puts the check
+// character before the stop.
+bool KeepsInput(std::string_view id, std::string_view in, std::string_view out)
+{
+    if (id != "CBAR")
+        return out.compare(0, in.size(), in) == 0;
+    return in.size() >= 2 && out.size() == in.size() + 1 && out.front() == ToLowerAscii(in.front()) &&
+           out.substr(1, in.size() - 2) == in.substr(1, in.size() - 2) && out.back() == ToLowerAscii(in.back());
+}
 
 } // namespace
 
@@ -56,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Symbology& s : Catalogue())
         if (s.checkRoutine) {
             const std::string checked = s.checkRoutine(r.text);
-            if (!checked.empty() && checked.compare(0, r.text.size(), r.text) != 0)
+            if (!checked.empty() && !KeepsInput(s.id, r.text, checked))
                 fuzz::Fail("a check routine changed its input", s.id);
         }
     return 0;

@@ -2,6 +2,7 @@
 #include "library/lumdll.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -33,7 +34,8 @@ std::string WorkingCopy(const char* text)
     return work;
 }
 
-// Validates and encodes; empty on any failure.
+// Validates and encodes; empty on any failure, and for a font string whose
+// length an int cannot return.
 std::string FontString(const char* text, std::string_view identifier, int check)
 {
     std::string work = WorkingCopy(text);
@@ -42,7 +44,10 @@ std::string FontString(const char* text, std::string_view identifier, int check)
     const lum::Symbology* entry = lum::FindSymbology(identifier);
     if (!entry)
         return {};
-    return lum::EncodeNormalised(*entry, std::move(work), check != 0, Deliverable::Library);
+    std::string result = lum::EncodeNormalised(*entry, std::move(work), check != 0, Deliverable::Library);
+    if (result.size() >= std::size_t(INT_MAX))
+        return {};
+    return result;
 }
 
 int WriteResult(const std::string& result, char* output) noexcept
@@ -73,13 +78,16 @@ LUMDLL_API int LUMDLL_CALL VORValidateStringDLL(char* text, char* identifier, in
     }
 }
 
+// The output is written only after the text has been read, so a host may pass
+// one buffer as both text and output.
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identifier, int check_digit, char* output)
 {
     if (!output)
         return 0;
-    output[0] = '\0';
-    if (!text || !identifier)
+    if (!text || !identifier) {
+        output[0] = '\0';
         return 0;
+    }
     try {
         const std::string_view id = UpperCaseInPlace(identifier);
         return WriteResult(FontString(text, id, check_digit), output);
@@ -93,14 +101,15 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char
                                                     char* output, int capacity)
 {
     const bool writable = output && capacity > 0;
-    if (writable)
-        output[0] = '\0';
-    if (!text || !identifier)
+    if (!text || !identifier) {
+        if (writable)
+            output[0] = '\0';
         return 0;
+    }
     try {
         const std::string result = FontString(text, identifier, check_digit);
-        if (writable && result.size() < std::size_t(capacity))
-            WriteResult(result, output);
+        if (writable)
+            WriteResult(result.size() < std::size_t(capacity) ? result : std::string(), output);
         return static_cast<int>(result.size());
     } catch (...) {
         if (writable)

@@ -74,7 +74,8 @@ LUMDLL_API int LUMDLL_CALL VORValidateStringDLL(char* text, char* identifier, in
  * it writes an empty string and returns 0.
  *
  * `text` is only read. `identifier` is upper-cased in place as above.
- * `output` must have LUMDLL_OUTPUT_CAPACITY(strlen(text)) bytes.
+ * `output` must have LUMDLL_OUTPUT_CAPACITY(strlen(text)) bytes; it may be the
+ * buffer that holds `text`, which is read before anything is written.
  */
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identifier, int check_digit, char* output);
 
@@ -86,6 +87,7 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identif
  * fit in `capacity` bytes; otherwise (and on failure) `output` receives an
  * empty string when `capacity` is at least 1 and is not touched when it is 0.
  * A host may call it with capacity 0 to learn the size, then again.
+ * `output` may be the buffer that holds `text`.
  */
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,
                                                     char* output, int capacity);
@@ -96,7 +98,9 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char
  * Returns 0 when the text is rejected; otherwise the number of bytes the
  * normalised text needs, terminating zero included (so an accepted empty text
  * gives 1). The normalised text is written back only when it fits in
- * `capacity` bytes; otherwise `text` is left exactly as it was.
+ * `capacity` bytes; otherwise `text` is left exactly as it was. Only the first
+ * `capacity` bytes of `text` are read: a text whose terminating zero is not
+ * among them is rejected.
  */
 LUMDLL_API int LUMDLL_CALL VORValidateStringBufDLL(char* text, int capacity, const char* identifier, int check_digit);
 
