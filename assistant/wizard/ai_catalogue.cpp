@@ -10,6 +10,7 @@ namespace lum {
 namespace {
 
 // List order; AI numbers and rule codes of the GS1 General Specifications.
+// clang-format off
 constexpr std::array<AiRow, 107> kAiRows{{
     {600, "00", "n18"},
     {601, "01", "n14"},
@@ -119,6 +120,7 @@ constexpr std::array<AiRow, 107> kAiRows{{
     {670, "98", "av30"},
     {671, "99", "av30"},
 }};
+// clang-format on
 
 // The AI number is the first four characters of the description, blanks removed.
 constexpr bool DescriptionNamesAi(std::string_view description, std::string_view ai)
@@ -144,13 +146,28 @@ constexpr bool RowsMatchDescriptions()
 static_assert(kAiRows.size() == kAiDescriptions.size());
 static_assert(RowsMatchDescriptions(), "AI rows and descriptions disagree");
 
-constexpr int kHintText = 690;       // "avN"
-constexpr int kHintDigits = 691;     // "nN"
-constexpr int kHint14Text = 692;     // "n14av16"
-constexpr int kHint3Text = 693;      // "n3av9"
-constexpr int kHintDecimal = 694;    // "ndN"
-constexpr int kHintLengthInAi = 695; // "nl19"
-constexpr int kHintDigitsUpTo = 696; // "nv8"
+// Hint text of a format: 690 "avN", 691 "nN", 692 "n14av16", 693 "n3av9",
+// 694 "ndN", 695 "nl19", 696 "nv8"; 0 for none.
+constexpr int HintTextId(const AiRule& rule) noexcept
+{
+    switch (rule.format) {
+    case AiFormat::Text:
+        return 690;
+    case AiFormat::Digits:
+        return 691;
+    case AiFormat::DigitsThenText:
+        return rule.digits == 3 ? 693 : 692;
+    case AiFormat::Decimal:
+        return 694;
+    case AiFormat::LengthInAi:
+        return 695;
+    case AiFormat::DigitsUpTo:
+        return 696;
+    case AiFormat::Invalid:
+        break;
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -158,8 +175,8 @@ std::span<const AiRow> AiCatalogue() noexcept { return kAiRows; }
 
 std::string_view WizardText(int id, Language language) noexcept
 {
-    for (const std::span<const UiText> table : {std::span<const UiText>(kAiDescriptions),
-                                                std::span<const UiText>(kWizardTexts)}) {
+    for (const std::span<const UiText> table :
+         {std::span<const UiText>(kAiDescriptions), std::span<const UiText>(kWizardTexts)}) {
         const auto it = std::find_if(table.begin(), table.end(), [id](const UiText& t) { return t.id == id; });
         if (it != table.end())
             return language == Language::Italian ? it->italian : it->english;
@@ -174,17 +191,7 @@ std::string_view AiDescription(const AiRow& row, Language language) noexcept
 
 std::string FormatHint(const AiRule& rule, Language language)
 {
-    int id = 0;
-    switch (rule.format) {
-    case AiFormat::Text: id = kHintText; break;
-    case AiFormat::Digits: id = kHintDigits; break;
-    case AiFormat::DigitsThenText: id = rule.digits == 3 ? kHint3Text : kHint14Text; break;
-    case AiFormat::Decimal: id = kHintDecimal; break;
-    case AiFormat::LengthInAi: id = kHintLengthInAi; break;
-    case AiFormat::DigitsUpTo: id = kHintDigitsUpTo; break;
-    case AiFormat::Invalid: return {};
-    }
-    std::string hint(WizardText(id, language));
+    std::string hint(WizardText(HintTextId(rule), language));
     if (const auto pct = hint.find('%'); pct != std::string::npos)
         hint.replace(pct, 1, std::to_string(rule.number));
     return hint;

@@ -44,9 +44,7 @@ constexpr AiRule ParseAiRule(std::string_view code) noexcept
         }
         return n > 0 ? n : -1;
     };
-    const auto make = [](AiFormat f, int n, int d = 0) {
-        return n < 0 || d < 0 ? AiRule{} : AiRule{f, n, d};
-    };
+    const auto make = [](AiFormat f, int n, int d = 0) { return n < 0 || d < 0 ? AiRule{} : AiRule{f, n, d}; };
     if (code.starts_with("av"))
         return make(AiFormat::Text, number(code.substr(2)));
     if (code.starts_with("nv"))
@@ -77,10 +75,7 @@ struct AiRow {
     // wizard checks none. The SSCC (00) and GSRN (8018) end with theirs; the
     // 18 digits of AI 8006 are a GTIN-14, with its check digit 14th, and two
     // 2-digit counts.
-    constexpr int CheckDigitPosition() const noexcept
-    {
-        return rule != "n18" ? 0 : ai == "8006" ? 14 : 18;
-    }
+    constexpr int CheckDigitPosition() const noexcept { return rule != "n18" ? 0 : ai == "8006" ? 14 : 18; }
 };
 
 // The 107 rows in list order.

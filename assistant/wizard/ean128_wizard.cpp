@@ -98,27 +98,6 @@ std::string CTrimL(std::string_view text, char c)
     return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
-std::string CTrimR(std::string_view text, char c)
-{
-    const auto last = text.find_last_not_of(c);
-    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
-
-std::string StrTran(std::string_view text, std::string_view find, std::string_view replacement)
-{
-    if (find.empty())
-        return std::string(text);
-    std::string out;
-    for (std::size_t pos = 0;;) {
-        const auto hit = text.find(find, pos);
-        out.append(text.substr(pos, hit - pos));
-        if (hit == std::string_view::npos)
-            return out;
-        out.append(replacement);
-        pos = hit + find.size();
-    }
-}
-
 std::string_view TrimBlanks(std::string_view text) noexcept
 {
     while (!text.empty() && IsBlank(text.front()))

@@ -34,10 +34,6 @@ inline constexpr int kTextNotNumber = 701;
 
 // Removes the leading characters c; empty when every character is c.
 std::string CTrimL(std::string_view text, char c);
-// Removes the trailing characters c.
-std::string CTrimR(std::string_view text, char c);
-// Replaces every occurrence of `find` (not empty) by `replacement`.
-std::string StrTran(std::string_view text, std::string_view find, std::string_view replacement);
 // The text without surrounding blanks (spaces and tabs).
 std::string_view TrimBlanks(std::string_view text) noexcept;
 
