@@ -134,7 +134,7 @@ constexpr bool DescriptionNamesAi(std::string_view description, std::string_view
 constexpr bool RowsMatchDescriptions()
 {
     for (std::size_t i = 0; i < kAiRows.size(); ++i) {
-        const UiText& d = kAiDescriptions[i];
+        const WizardTextEntry& d = kAiDescriptions[i];
         if (d.id != kAiRows[i].textId || !DescriptionNamesAi(d.english, kAiRows[i].ai) ||
             !DescriptionNamesAi(d.italian, kAiRows[i].ai))
             return false;
@@ -175,9 +175,9 @@ std::span<const AiRow> AiCatalogue() noexcept { return kAiRows; }
 
 std::string_view WizardText(int id, Language language) noexcept
 {
-    for (const std::span<const UiText> table :
-         {std::span<const UiText>(kAiDescriptions), std::span<const UiText>(kWizardTexts)}) {
-        const auto it = std::find_if(table.begin(), table.end(), [id](const UiText& t) { return t.id == id; });
+    for (const std::span<const WizardTextEntry> table :
+         {std::span<const WizardTextEntry>(kAiDescriptions), std::span<const WizardTextEntry>(kWizardTexts)}) {
+        const auto it = std::find_if(table.begin(), table.end(), [id](const WizardTextEntry& t) { return t.id == id; });
         if (it != table.end())
             return language == Language::Italian ? it->italian : it->english;
     }

@@ -10,7 +10,7 @@
 
 namespace lum {
 
-struct UiText {
+struct WizardTextEntry {
     int id; // English id; the Italian text goes under id + 1000
     std::string_view english;
     std::string_view italian;
@@ -18,7 +18,7 @@ struct UiText {
 
 // One row per application identifier; the first four characters hold the AI
 // number, left-aligned and blank-padded.
-inline constexpr std::array<UiText, 107> kAiDescriptions{{
+inline constexpr std::array<WizardTextEntry, 107> kAiDescriptions{{
     {600, "00   SSCC-18", "00   Numero sequenziale del collo (SSCC)"},
     {601, "01   SCC-14", "01   Numero di codice EAN/codice unità-imballo (GTIN)"},
     {602, "02   Item Number of Goods Contained Within Another Unit (Must Use with AI 37)",
@@ -167,7 +167,7 @@ inline constexpr std::array<UiText, 107> kAiDescriptions{{
 }};
 
 // Captions, tooltips, format hints ("%" stands for a number) and messages.
-inline constexpr std::array<UiText, 22> kWizardTexts{{
+inline constexpr std::array<WizardTextEntry, 22> kWizardTexts{{
     {680, "AI &List:", "&Lista AI:"},
     {681, "List of available AIs", "Elenco degli AI disponibili"},
     {682, "Code:", "Codice:"},
