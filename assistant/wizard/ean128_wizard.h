@@ -51,7 +51,8 @@ char Gs1CheckDigit(std::string_view digits) noexcept;
 // Writes control characters, "\" and codes from 127 up as escape sequences the
 // engine's escape reader reads back: "\0", "\a", "\b", "\t", "\n", "\v", "\f",
 // "\r", "\\" and otherwise "\x" with two upper-case hexadecimal digits. The
-// separator becomes "\x81".
+// separator becomes "\x81". A NUL before an octal digit is written "\x00",
+// since the reader would take the digit into "\0".
 std::string EscapeText(std::string_view text);
 
 struct ValueCheck {
