@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, then runs the main job.
-#   ./run.sh              a short demo of the encoder
+#   ./run.sh              the LUMAssistant desktop program (needs a display)
 #   ./run.sh lumcode ARGS the command-line tool with those arguments
+#   ./run.sh demo         a short demo of the encoder on the terminal
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -9,10 +10,26 @@ lum_install_packages
 lum_build_main >/dev/null
 lumcode="$LUM_ROOT/build/cli/lumcode"
 
-if [[ "${1:-}" == "lumcode" ]]; then
+case "${1:-}" in
+lumcode)
   shift
   exec "$lumcode" "$@"
-fi
+  ;;
+demo) ;;
+"")
+  if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "LUMAssistant needs a graphical display, and neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+    echo "Run it from a desktop session, or under a virtual one: xvfb-run -a ./run.sh" >&2
+    echo "The command-line tool works without one: ./run.sh lumcode --help" >&2
+    exit 1
+  fi
+  exec "$LUM_ROOT/build/assistant/LUMAssistant"
+  ;;
+*)
+  echo "usage: ./run.sh [lumcode ARGS... | demo]" >&2
+  exit 2
+  ;;
+esac
 
 echo "LUM: text -> barcode font string (escaped; set the raw string in the font family shown)"
 printf '%-9s %-16s %-12s %s\n' SYMBOLOGY TEXT FONT "FONT STRING"

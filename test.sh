@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main tree (warnings as errors, all suites),
 # then a tree with AddressSanitizer and UndefinedBehaviorSanitizer (unit and
-# library suites), then runs every fuzz target for a short, fixed time. Fails
-# on any test failure, sanitizer report or fuzz finding.
+# library suites), the concurrent library test under ThreadSanitizer, every
+# fuzz target for a short, fixed time, and the Windows DLL under Wine. Fails on
+# any test failure, sanitizer report or fuzz finding.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -32,6 +33,14 @@ stage "build (sanitizers)" lum_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUM_W
   -DLUM_SANITIZE=address,undefined -DLUM_BUILD_BENCH=OFF
 stage "tests (sanitizers)" run_ctest build-asan -L unit
 
+# The concurrent library test under ThreadSanitizer: engine and library only.
+tsan() {
+  LUM_TARGETS="LUMDLL lumdll_tests" lum_build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUM_WERROR=ON \
+    -DLUM_SANITIZE=thread -DLUM_BUILD_CLI=OFF -DLUM_BUILD_BENCH=OFF -DLUM_BUILD_FONTS=OFF -DLUM_BUILD_ASSISTANT=OFF
+  TSAN_OPTIONS=halt_on_error=1 run_ctest build-tsan -R LumdllThreads
+}
+stage "threads (tsan)" tsan
+
 # Each fuzz target for a bounded time, starting from its seed corpus.
 fuzz_all() {
   local target
@@ -40,6 +49,9 @@ fuzz_all() {
   done
 }
 stage "fuzz" fuzz_all
+
+# LUMDLL.dll for 32-bit Windows: export and import tables, hosts under Wine.
+stage "windows dll" "$LUM_ROOT/windows/run-tests.sh"
 
 echo "== stage times"
 printf '%s\n' "${timings[@]}"

@@ -29,7 +29,10 @@ lum_build() {
   if [[ ! -f "$dir/build.ninja" ]]; then
     cmake -S "$LUM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   fi
-  cmake --build "$dir" -- -j"$(nproc)"
+  # LUM_TARGETS, when set, limits the build to those targets.
+  local targets=()
+  [[ -n "${LUM_TARGETS:-}" ]] && targets=(--target ${LUM_TARGETS})
+  cmake --build "$dir" "${targets[@]}" -- -j"$(nproc)"
 }
 
 lum_build_main() {

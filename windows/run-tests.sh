@@ -23,6 +23,7 @@ table="$LUM_ROOT/build/windows/lumdll-table.txt"
 run_hosts() {
   local tree="$LUM_ROOT/$1" wine=$2 server=$3 start
   export WINEPREFIX="$tree/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
   "$server" -p
   trap '"'"$server"'" -k 2>/dev/null || true' RETURN
   start=$(date +%s)

@@ -1,0 +1,387 @@
+#include "assistant/frmprincipale.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTextEdit>
+
+#include "assistant/cp1252.h"
+#include "assistant/fontdiscovery.h"
+#include "assistant/generate.h"
+#include "assistant/platform.h"
+#include "assistant/stringtable.h"
+#include "assistant/widgets.h"
+#include "engine/fonts.h"
+
+namespace lum::assistant {
+namespace {
+
+constexpr int kMinWidthTwips = 10080;
+constexpr int kMinHeightTwips = 8685;
+
+template <class W>
+W* Named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+frmPrincipale::Servizi frmPrincipale::ServiziPredefiniti()
+{
+    Servizi s;
+    s.errore = [](QWidget* parent, const QString& text, const QString& title) {
+        QMessageBox::critical(parent, title, text);
+    };
+    s.avviso = [](QWidget* parent, const QString& text, const QString& title) {
+        auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    };
+    s.apri = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    s.apriWizard = [](frmPrincipale&) {};
+    s.cartelleDati = InstalledDataFolders();
+    return s;
+}
+
+frmPrincipale::frmPrincipale(Servizi servizi, QWidget* parent) : QMainWindow(parent), servizi_(std::move(servizi))
+{
+    setObjectName(QStringLiteral("frmPrincipale"));
+    setWindowTitle(QStringLiteral(" LUM Assistant"));
+    CreaControlli();
+    CreaMenu();
+    Collega();
+    const double dpi = screen() ? screen()->logicalDotsPerInch() : 96.0;
+    setMinimumSize(TwipsToPixels(kMinWidthTwips, dpi), TwipsToPixels(kMinHeightTwips, dpi));
+}
+
+frmPrincipale::~frmPrincipale()
+{
+    // The controls die after this object: their last signals (a combo box
+    // emptied on destruction) must not reach the handlers and save.
+    for (QObject* control : std::initializer_list<QObject*>{txtDimensione_, cmbSimbologia_, cmbStile_, chkHRC_,
+                                                             chkDigit_, mnuIncludiCheckDigit_})
+        control->disconnect(this);
+    txtCodice_->removeEventFilter(this);
+    txtDimensione_->removeEventFilter(this);
+}
+
+void frmPrincipale::CreaControlli()
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    labCodice_ = Named(new QLabel(central), "labCodice");
+    txtCodice_ = Named(new QLineEdit(central), "txtCodice");
+    labSimbologia_ = Named(new QLabel(central), "labSimbologia");
+    cmbSimbologia_ = Named(new QComboBox(central), "cmbSimbologia");
+    labDimensione_ = Named(new QLabel(central), "labDimensione");
+    txtDimensione_ = Named(new QLineEdit(central), "txtDimensione");
+    labStile_ = Named(new QLabel(central), "labStile");
+    cmbStile_ = Named(new QComboBox(central), "cmbStile");
+    chkDigit_ = Named(new QCheckBox(central), "chkDigit");
+    chkHRC_ = Named(new QCheckBox(central), "chkHRC");
+    cmdClipboard_ = Named(new QPushButton(central), "cmdClipboard");
+    rtfContenuto_ = Named(new QTextEdit(central), "rtfContenuto");
+    labAttributi_ = Named(new QLabel(central), "labAttributi");
+    labFont_ = Named(new QLabel(central), "labFont");
+    labAvviso_ = Named(new QLabel(central), "labAvviso");
+    line1_ = Named(new QFrame(central), "Line1");
+    imgWizard_ = Named(new ClickLabel(central), "imgWizard");
+    lstFont_ = Named(new QListWidget(central), "lstFont");
+
+    for (QLabel* l : {labCodice_, labSimbologia_, labDimensione_, labStile_})
+        l->setTextFormat(Qt::PlainText);
+    labCodice_->setBuddy(txtCodice_);
+    labSimbologia_->setBuddy(cmbSimbologia_);
+    labDimensione_->setBuddy(txtDimensione_);
+    labStile_->setBuddy(cmbStile_);
+    line1_->setFrameShape(QFrame::HLine);
+    line1_->setFrameShadow(QFrame::Sunken);
+    imgWizard_->setPixmap(DisegnaWizard(40));
+    imgWizard_->setCursor(Qt::PointingHandCursor);
+    imgWizard_->setVisible(false);
+    lstFont_->setVisible(false);
+    labAvviso_->setWordWrap(true);
+    labAvviso_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    labAvviso_->setVisible(false);
+    txtDimensione_->setText(QStringLiteral("100")); // as the stored default, so a first run saves nothing yet
+    rtfContenuto_->setAcceptRichText(true);
+    rtfContenuto_->setLineWrapMode(QTextEdit::NoWrap);
+
+    auto* grid = new QGridLayout(central);
+    grid->addWidget(labSimbologia_, 0, 0);
+    grid->addWidget(cmbSimbologia_, 0, 1);
+    grid->addWidget(labStile_, 0, 2);
+    grid->addWidget(cmbStile_, 0, 3);
+    grid->addWidget(labDimensione_, 0, 4);
+    grid->addWidget(txtDimensione_, 0, 5);
+    grid->addWidget(chkDigit_, 1, 1);
+    grid->addWidget(chkHRC_, 1, 3);
+    grid->addWidget(imgWizard_, 1, 5, 2, 1, Qt::AlignRight);
+    grid->addWidget(labCodice_, 2, 0);
+    grid->addWidget(txtCodice_, 2, 1, 1, 4);
+    grid->addWidget(labAttributi_, 3, 0, 1, 6);
+    grid->addWidget(line1_, 4, 0, 1, 6);
+    grid->addWidget(labAvviso_, 5, 0, 1, 6);
+    grid->addWidget(rtfContenuto_, 6, 0, 1, 6);
+    grid->addWidget(labFont_, 7, 0, 1, 4);
+    grid->addWidget(cmdClipboard_, 7, 5);
+    grid->setRowStretch(6, 1);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 1);
+}
+
+void frmPrincipale::CreaMenu()
+{
+    mnuFile_ = Named(menuBar()->addMenu(QString()), "mnuFile");
+    mnuEsci_ = Named(mnuFile_->addAction(QString()), "mnuEsci");
+    mnuModifica_ = Named(menuBar()->addMenu(QString()), "mnuModifica");
+    mnuFont_ = Named(mnuModifica_->addAction(QString()), "mnuFont");
+    mnuIncludiCheckDigit_ = Named(mnuModifica_->addAction(QString()), "mnuIncludiCheckDigit");
+    mnuIncludiCheckDigit_->setCheckable(true);
+    mnuLingua_ = Named(menuBar()->addMenu(QString()), "mnuLingua");
+    mnuLinguaItaliano_ = Named(mnuLingua_->addAction(QString()), "mnuLinguaItaliano");
+    mnuLinguaEnglish_ = Named(mnuLingua_->addAction(QString()), "mnuLinguaEnglish");
+    auto* languages = new QActionGroup(this); // a checked language stays checked when clicked again
+    for (QAction* a : {mnuLinguaItaliano_, mnuLinguaEnglish_}) {
+        a->setCheckable(true);
+        languages->addAction(a);
+    }
+    mnuQmark_ = Named(menuBar()->addMenu(QString()), "mnuQmark");
+    mnuInformazioni_ = Named(mnuQmark_->addAction(QString()), "mnuInformazioni");
+    mnuBar_ = Named(mnuQmark_->addSeparator(), "mnuBar");
+    mnuManuale_ = Named(mnuQmark_->addAction(QString()), "mnuManuale");
+}
+
+void frmPrincipale::Collega()
+{
+    txtCodice_->installEventFilter(this);
+    txtDimensione_->installEventFilter(this);
+    connect(txtDimensione_, &QLineEdit::textChanged, this, [this] { txtDimensione_Change(); });
+    connect(cmbSimbologia_, &QComboBox::currentIndexChanged, this, [this] { cmbSimbologia_Click(); });
+    connect(cmbStile_, &QComboBox::currentIndexChanged, this, [this] { cmbStile_Click(); });
+    connect(chkHRC_, &QCheckBox::toggled, this, [this] { chkHRC_Click(); });
+    connect(chkDigit_, &QCheckBox::toggled, this, [this] { chkDigit_Click(); });
+    connect(mnuIncludiCheckDigit_, &QAction::triggered, this, [this] { mnuIncludiCheckDigit_Click(); });
+    connect(imgWizard_, &ClickLabel::clicked, this, [this] { servizi_.apriWizard(*this); });
+    connect(mnuFont_, &QAction::triggered, this, [this] { mnuFont_Click(); });
+    connect(cmdClipboard_, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
+    connect(mnuInformazioni_, &QAction::triggered, this, [this] { mnuInformazioni_Click(); });
+    connect(mnuLinguaItaliano_, &QAction::triggered, this, [this] { mnuLingua_Click(true); });
+    connect(mnuLinguaEnglish_, &QAction::triggered, this, [this] { mnuLingua_Click(false); });
+    connect(mnuManuale_, &QAction::triggered, this, [this] { mnuManuale_Click(); });
+    connect(mnuEsci_, &QAction::triggered, this, &QWidget::close);
+}
+
+bool frmPrincipale::Avvia(QString* errore)
+{
+    const auto cartella = lum::assistant::CartellaImpostazioni(app_);
+    if (!cartella.Ok()) {
+        if (errore)
+            *errore = cartella.error->description;
+        return false;
+    }
+    cartella_ = cartella.value;
+    lstFont_->clear();
+    lstFont_->addItems(InstalledBarcodeFamilies());
+    cfg_ = CaricaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName));
+    ImpostaLingua();
+    CaricaTesti();
+    ApplicaConfigurazione();
+    return true;
+}
+
+void frmPrincipale::ApplicaConfigurazione()
+{
+    chkDigit_->setChecked(cfg_.checkDigit == 1);
+    chkHRC_->setChecked(cfg_.hrcOption == 1);
+    mnuIncludiCheckDigit_->setChecked(cfg_.includiCheckDigit);
+    AggiornaEtichettaFont();
+    txtDimensione_->setText(QString::number(cfg_.barcodeSize));
+    // A stored name that is not in its list leaves the selection unchanged.
+    const int simbologia = cmbSimbologia_->findText(FromCp1252(TrimBlanks(cfg_.simbologia)));
+    if (simbologia >= 0)
+        cmbSimbologia_->setCurrentIndex(simbologia);
+    const int stile = cmbStile_->findText(FromCp1252(TrimBlanks(cfg_.stile)));
+    if (stile >= 0)
+        cmbStile_->setCurrentIndex(stile);
+}
+
+void frmPrincipale::ImpostaLingua()
+{
+    const Lingua lingua = LinguaDaMarcatore(cartella_);
+    offset_ = lingua.offset;
+    manuale_ = lingua.manuale;
+    mnuLinguaItaliano_->setChecked(offset_ == kItalian);
+    mnuLinguaEnglish_->setChecked(offset_ != kItalian);
+}
+
+void frmPrincipale::CaricaTesti()
+{
+    auto t = [this](int id) { return LoadText(id, offset_); };
+    labCodice_->setText(t(268));
+    txtCodice_->setToolTip(t(269));
+    labSimbologia_->setText(t(262));
+    cmbSimbologia_->setToolTip(t(263));
+    labDimensione_->setText(t(260));
+    txtDimensione_->setToolTip(t(261));
+    labStile_->setText(t(284));
+    cmbStile_->setToolTip(t(285));
+    chkDigit_->setText(t(266));
+    chkDigit_->setToolTip(t(267));
+    chkHRC_->setText(t(264));
+    chkHRC_->setToolTip(t(265));
+    cmdClipboard_->setText(t(270));
+    cmdClipboard_->setToolTip(t(271));
+    const std::pair<QAction*, int> menus[] = {
+        {mnuFile_->menuAction(), 272}, {mnuEsci_, 273}, {mnuModifica_->menuAction(), 274}, {mnuFont_, 275},
+        {mnuQmark_->menuAction(), 276}, {mnuInformazioni_, 277}, {mnuManuale_, 286}, {mnuLingua_->menuAction(), 289},
+        {mnuLinguaItaliano_, 290}, {mnuLinguaEnglish_, 291}, {mnuIncludiCheckDigit_, 292}};
+    for (const auto& [action, id] : menus)
+        action->setText(t(id));
+
+    loading_ = true;
+    cmbSimbologia_->clear();
+    std::vector<std::string> families;
+    for (int i = 0; i < lstFont_->count(); ++i)
+        families.push_back(ToCp1252(lstFont_->item(i)->text()));
+    for (int id : DisplayNamesFor(families))
+        cmbSimbologia_->addItem(t(id));
+    cmbSimbologia_->setCurrentIndex(-1);
+    loading_ = false;
+
+    labAvviso_->setText(t(kTextNoBarcodeFont));
+    labAvviso_->setVisible(cmbSimbologia_->count() == 0);
+}
+
+int frmPrincipale::SimbologiaCorrente() const
+{
+    const QString name = cmbSimbologia_->currentText();
+    if (name.isEmpty())
+        return 0;
+    for (const GenerateRow& row : GenerateTable())
+        if (LoadText(row.nameId, offset_) == name)
+            return row.nameId;
+    return 0;
+}
+
+void frmPrincipale::DescriviSimbologia()
+{
+    const int remembered = cmbStile_->currentIndex();
+    if (const auto choice = StylesFor(SimbologiaCorrente())) {
+        {
+            const QSignalBlocker quiet(cmbStile_); // refilling is no choice of the user's
+            cmbStile_->clear();
+            for (int id : choice->textIds)
+                cmbStile_->addItem(LoadText(id, offset_));
+            cmbStile_->setCurrentIndex(-1);
+        }
+        cmbStile_->setEnabled(choice->enabled);
+        const bool forceHrc = choice->boxes == OptionBoxes::HrcForced || choice->boxes == OptionBoxes::BothForced;
+        const bool forceCheck = choice->boxes == OptionBoxes::CheckForced || choice->boxes == OptionBoxes::BothForced;
+        if (forceHrc)
+            chkHRC_->setChecked(true);
+        chkHRC_->setEnabled(!forceHrc);
+        if (forceCheck)
+            chkDigit_->setChecked(true);
+        chkDigit_->setEnabled(!forceCheck);
+    }
+    const int restored = cmbStile_->count() < remembered + 1 ? 0 : remembered;
+    if (restored != cmbStile_->currentIndex())
+        cmbStile_->setCurrentIndex(restored);
+}
+
+bool frmPrincipale::GeneraBarcode(bool quiet)
+{
+    const QString text = txtCodice_->text();
+    if (text.isEmpty())
+        return false;
+    GenerateRequest request{ToCp1252(text), FindGenerateRow(SimbologiaCorrente()), chkDigit_->isChecked(),
+                            chkHRC_->isChecked()};
+    const Generated result = Generate(request, quiet);
+    if (!result.valid) {
+        if (!quiet)
+            servizi_.errore(this, LoadText(93, offset_), LoadText(92, offset_));
+        return false;
+    }
+    if (quiet || !request.row)
+        return true;
+    const GenerateRow& row = *request.row;
+    std::string font = FontName(row.family, ToCp1252(cmbStile_->currentText()));
+    if (font.empty())
+        font = row.family; // a style the family lacks: its plain font
+    QString hrc;
+    if (row.hrc == HrcSource::Code || (row.hrc == HrcSource::WizardOrCode && wizardHrc.isEmpty()))
+        hrc = FromCp1252(result.code);
+    else if (row.hrc == HrcSource::WizardOrCode)
+        hrc = wizardHrc;
+    AggiornaAnteprima(result.fontString, FromCp1252(font), hrc);
+    return true;
+}
+
+void frmPrincipale::AggiornaAnteprima(const std::string& fontString, const QString& family, const QString& hrc)
+{
+    QTextCharFormat bars;
+    bars.setFontFamilies({family});
+    if (const double size = ValoreNumerico(txtDimensione_->text()); size > 0)
+        bars.setFontPointSize(size);
+    const bool withHrc = chkHRC_->isChecked() && !hrc.isEmpty();
+    QString text = FromCp1252(fontString);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    rtfContenuto_->clear();
+    QTextCursor cursor(rtfContenuto_->document());
+    cursor.insertText(withHrc ? text + '\n' : text, bars);
+    if (withHrc) {
+        QTextCharFormat line;
+        line.setFontFamilies({FromCp1252(TrimBlanks(cfg_.faceName))});
+        line.setFontWeight(cfg_.bold ? QFont::Bold : QFont::Normal);
+        line.setFontItalic(cfg_.italic);
+        line.setFontPointSize(cfg_.hrcSize);
+        line.setFontStrikeOut(cfg_.strikethrough);
+        line.setFontUnderline(cfg_.underline);
+        cursor.insertText(hrc, line);
+    }
+}
+
+void frmPrincipale::AggiornaEtichettaFont()
+{
+    QString flags;
+    if (cfg_.bold)
+        flags += 'B';
+    if (cfg_.italic)
+        flags += 'I';
+    if (cfg_.underline)
+        flags += 'U';
+    if (cfg_.strikethrough)
+        flags += 'S';
+    if (!flags.isEmpty())
+        flags += QStringLiteral("; ");
+    labFont_->setText(FromCp1252(TrimBlanks(cfg_.faceName)) + QStringLiteral(" (") + flags +
+                      QString::number(cfg_.hrcSize) + QStringLiteral(" punti)"));
+}
+
+void frmPrincipale::SalvaConfigurazione()
+{
+    QString why;
+    if (lum::assistant::SalvaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName), cfg_, &why))
+        return;
+    if (!salvataggioFallito_) // once per run; the settings stay in use in memory
+        servizi_.avviso(this, LoadText(kTextSaveFailed, offset_) + why, LoadText(kTextTitleNotice, offset_));
+    salvataggioFallito_ = true;
+}
+
+} // namespace lum::assistant

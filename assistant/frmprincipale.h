@@ -1,0 +1,115 @@
+// The main window: symbology, style, size and options, the code box and the
+// preview. Option changes are saved at once and redraw the preview when the
+// code is still valid under the new settings.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+#include "assistant/appex.h"
+#include "assistant/settings.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+
+namespace lum::assistant {
+
+class ClickLabel;
+
+class frmPrincipale : public QMainWindow {
+    Q_OBJECT
+public:
+    // What the window asks of the desktop; tests replace these.
+    struct Servizi {
+        // A modal error box (text, title).
+        std::function<void(QWidget*, const QString&, const QString&)> errore;
+        // A notice that does not wait for the user (text, title).
+        std::function<void(QWidget*, const QString&, const QString&)> avviso;
+        std::function<bool(const QUrl&)> apri;
+        std::function<void(frmPrincipale&)> apriWizard;
+        QStringList cartelleDati; // installed data folders (guides)
+    };
+    static Servizi ServiziPredefiniti();
+
+    explicit frmPrincipale(Servizi servizi = ServiziPredefiniti(), QWidget* parent = nullptr);
+    ~frmPrincipale() override;
+
+    // Start-up after the splash is shown: settings folder, font families,
+    // settings, language, captions, stored choices. False, with the reason,
+    // when the settings folder cannot be had.
+    bool Avvia(QString* errore);
+
+    bool GeneraBarcode(bool quiet);
+    void txtCodice_KeyPress(int& keyAscii);
+    void txtDimensione_KeyPress(int& keyAscii);
+    void ImpostaLingua();
+    void CaricaTesti();
+    void DescriviSimbologia();
+    void SalvaConfigurazione();
+
+    const Configurazione& Config() const { return cfg_; }
+    int Offset() const { return offset_; }
+    QString CartellaImpostazioni() const { return cartella_; }
+
+    QString wizardHrc; // the EAN 128 wizard's human-readable text
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreaControlli();
+    void CreaMenu();
+    void Collega();
+    void ApplicaConfigurazione();
+    void AggiornaAnteprima(const std::string& fontString, const QString& family, const QString& hrc);
+    void AggiornaEtichettaFont();
+    void Aggiorna(); // the quiet check, then Enter when the code is valid
+    int SimbologiaCorrente() const;
+
+    void chkDigit_Click();
+    void chkHRC_Click();
+    void cmbSimbologia_Click();
+    void cmbStile_Click();
+    void mnuIncludiCheckDigit_Click();
+    void txtDimensione_Change();
+    void mnuLingua_Click(bool italiano);
+    void mnuManuale_Click();
+    void mnuInformazioni_Click();
+    void mnuFont_Click();
+    void cmdClipboard_Click();
+
+    Servizi servizi_;
+    AppEx app_;
+    Configurazione cfg_;
+    QString cartella_;
+    int offset_ = 0;
+    QString manuale_;
+    bool loading_ = false;
+    bool salvataggioFallito_ = false;
+
+    QLabel *labCodice_{}, *labSimbologia_{}, *labDimensione_{}, *labStile_{}, *labAttributi_{}, *labFont_{};
+    QLabel* labAvviso_{};
+    QLineEdit *txtCodice_{}, *txtDimensione_{};
+    QComboBox *cmbSimbologia_{}, *cmbStile_{};
+    QCheckBox *chkDigit_{}, *chkHRC_{};
+    QPushButton* cmdClipboard_{};
+    QTextEdit* rtfContenuto_{};
+    QFrame* line1_{};
+    ClickLabel* imgWizard_{};
+    QListWidget* lstFont_{};
+    QMenu *mnuFile_{}, *mnuModifica_{}, *mnuLingua_{}, *mnuQmark_{};
+    QAction *mnuEsci_{}, *mnuFont_{}, *mnuIncludiCheckDigit_{}, *mnuLinguaItaliano_{}, *mnuLinguaEnglish_{};
+    QAction *mnuInformazioni_{}, *mnuBar_{}, *mnuManuale_{};
+};
+
+} // namespace lum::assistant

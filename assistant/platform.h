@@ -1,0 +1,50 @@
+// File and folder helpers of the program, the settings folder and the
+// language marker.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "assistant/appex.h"
+
+namespace lum::assistant {
+
+inline constexpr const char* kVendorFolder = "VOR";
+inline constexpr const char* kProgramFolder = "LUMAssistant";
+inline constexpr const char* kLanguageMarker = "ITALIANO.LNG";
+inline constexpr const char* kManualEnglish = "LUMGuide.pdf";
+inline constexpr const char* kManualItalian = "LUMGuide_ita.pdf";
+
+// Folder and name joined with "/" (no second "/" when the folder ends in
+// one), the result trimmed of blanks.
+QString UnisciPercorsoNome(const QString& folder, const QString& name);
+
+// True when the path names an existing file or folder; false on any error.
+bool IsFile(const QString& path);
+
+// True when every character is "0" to "9" (an empty text included).
+bool IsDigit(const QString& text);
+
+// The number a text begins with, after leading blanks: digits with at most
+// one decimal point; 0 when it begins with none.
+double ValoreNumerico(const QString& text);
+
+// The settings folder <config>/VOR/LUMAssistant, each missing level created.
+Outcome<QString> CartellaImpostazioni(const AppEx& app);
+
+// The language chosen by the marker file of the settings folder.
+struct Lingua {
+    int offset = 0;                  // kEnglish or kItalian
+    QString manuale = kManualEnglish; // the guide's file name in that language
+};
+Lingua LinguaDaMarcatore(const QString& settingsFolder);
+
+// Creates (italian) or deletes the marker. Returns false, doing nothing, when
+// the marker is already as asked; a failed deletion is ignored.
+bool ImpostaMarcatore(const QString& settingsFolder, bool italian);
+
+// Where the guide may be: the settings folder first, then the installed
+// data folders. The first existing path, or empty.
+QString TrovaManuale(const QString& settingsFolder, const QStringList& dataFolders, const QString& name);
+
+} // namespace lum::assistant

@@ -1,0 +1,499 @@
+// The main window driven through its real controls, offscreen.
+#include "assistant/frmprincipale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include "assistant/cp1252.h"
+#include "assistant/fontdiscovery.h"
+#include "assistant/settings.h"
+#include "assistant/stringtable.h"
+#include "engine/catalogue.h"
+#include "testenv.h"
+
+namespace lum::assistant {
+namespace {
+
+constexpr Deliverable kWho = Deliverable::Assistant;
+
+struct Message {
+    QString text, title;
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { Start(); }
+
+    void Start()
+    {
+        frmPrincipale::Servizi s;
+        s.errore = [this](QWidget*, const QString& text, const QString& title) { errors.push_back({text, title}); };
+        s.avviso = [this](QWidget*, const QString& text, const QString& title) { notices.push_back({text, title}); };
+        s.apri = [this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        };
+        s.apriWizard = [](frmPrincipale&) {};
+        s.cartelleDati = {home.Path() + QStringLiteral("/data")};
+        window = std::make_unique<frmPrincipale>(s);
+        QString why;
+        ASSERT_TRUE(window->Avvia(&why)) << why.toStdString();
+        window->show();
+        code = Child<QLineEdit>("txtCodice");
+        size = Child<QLineEdit>("txtDimensione");
+        symbology = Child<QComboBox>("cmbSimbologia");
+        style = Child<QComboBox>("cmbStile");
+        digit = Child<QCheckBox>("chkDigit");
+        hrc = Child<QCheckBox>("chkHRC");
+        preview = Child<QTextEdit>("rtfContenuto");
+    }
+
+    template <class W>
+    W* Child(const char* name)
+    {
+        auto* w = window->findChild<W*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QAction* Action(const char* name) { return window->findChild<QAction*>(QLatin1String(name)); }
+
+    void Choose(int nameId)
+    {
+        const int index = symbology->findText(LoadText(nameId, window->Offset()));
+        ASSERT_GE(index, 0) << nameId;
+        symbology->setCurrentIndex(index);
+    }
+
+    void Type(const QString& text, bool enter = true)
+    {
+        code->setFocus();
+        code->clear();
+        QTest::keyClicks(code, text);
+        if (enter)
+            QTest::keyClick(code, Qt::Key_Return);
+    }
+
+    QString Shown() const { return preview->toPlainText(); }
+    QString ShownFamily() const
+    {
+        const QTextBlock first = preview->document()->firstBlock();
+        if (!first.isValid() || first.begin().atEnd())
+            return {};
+        const auto families = first.begin().fragment().charFormat().fontFamilies().toStringList();
+        return families.isEmpty() ? QString() : families.first();
+    }
+    double ShownSize() const { return preview->document()->firstBlock().begin().fragment().charFormat().fontPointSize(); }
+
+    QByteArray SettingsBytes() const
+    {
+        QFile f(home.SettingsFolder() + QStringLiteral("/LUM.CFG"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    ScopedConfigHome home;
+    std::unique_ptr<frmPrincipale> window;
+    std::vector<Message> errors, notices;
+    std::vector<QUrl> opened;
+    QLineEdit *code{}, *size{};
+    QComboBox *symbology{}, *style{};
+    QCheckBox *digit{}, *hrc{};
+    QTextEdit* preview{};
+};
+
+TEST_F(MainWindow, FirstRunShowsTheDefaults)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" LUM Assistant"));
+    EXPECT_FALSE(digit->isChecked());
+    EXPECT_FALSE(hrc->isChecked());
+    EXPECT_EQ(size->text(), QStringLiteral("100"));
+    EXPECT_EQ(Child<QLabel>("labFont")->text(), QStringLiteral("Courier (10 punti)"));
+    EXPECT_EQ(symbology->currentIndex(), -1);
+    EXPECT_FALSE(Child<QLabel>("labAvviso")->isVisibleTo(window.get()));
+    EXPECT_TRUE(QFileInfo(home.SettingsFolder()).isDir());
+    EXPECT_TRUE(SettingsBytes().isEmpty()); // nothing written until a choice is made
+    EXPECT_EQ(Child<QLabel>("labCodice")->text(), QStringLiteral("&Code:"));
+    EXPECT_TRUE(Action("mnuLinguaEnglish")->isChecked());
+    for (const char* name : {"mnuFile", "mnuEsci", "mnuModifica", "mnuFont", "mnuIncludiCheckDigit", "mnuLingua",
+                             "mnuLinguaItaliano", "mnuQmark", "mnuInformazioni", "mnuBar", "mnuManuale"})
+        EXPECT_TRUE(window->findChild<QObject*>(QLatin1String(name))) << name;
+    for (const char* name : {"labAttributi", "imgWizard", "lstFont", "Line1", "cmdClipboard"})
+        EXPECT_TRUE(window->findChild<QWidget*>(QLatin1String(name))) << name;
+}
+
+TEST_F(MainWindow, MinimumSizeIsTheTwipsLimit)
+{
+    const double dpi = window->screen()->logicalDotsPerInch();
+    EXPECT_EQ(window->minimumWidth(), qRound(10080 * dpi / 1440));
+    EXPECT_EQ(window->minimumHeight(), qRound(8685 * dpi / 1440));
+}
+
+TEST_F(MainWindow, ListsTheSymbologiesOfTheInstalledFamilies)
+{
+    auto* fonts = Child<QListWidget>("lstFont");
+    QStringList listed;
+    for (int i = 0; i < fonts->count(); ++i)
+        listed << fonts->item(i)->text();
+    EXPECT_TRUE(listed.contains(QStringLiteral("VOR39")));
+    EXPECT_TRUE(listed.contains(QStringLiteral("VOR39 Narrow")));
+    EXPECT_FALSE(listed.contains(QStringLiteral("vorlower"))); // the prefix is case-sensitive
+    EXPECT_EQ(symbology->count(), 36); // every family has its stand-in font
+    EXPECT_EQ(symbology->itemText(0), QStringLiteral("Code 39"));
+    EXPECT_EQ(symbology->itemText(35), QStringLiteral("ISBN-13"));
+}
+
+TEST_F(MainWindow, EnterDrawsTheCodeInTheBarcodeFont)
+{
+    Choose(400);
+    Type(QStringLiteral("abc-12"));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(Shown(), FromCp1252(Encode("ABC-12", "C39", false, kWho)));
+    EXPECT_EQ(ShownFamily(), QStringLiteral("VOR39"));
+    EXPECT_EQ(ShownSize(), 100.0);
+    EXPECT_EQ(code->selectedText(), QStringLiteral("abc-12")); // Enter selects the code
+    EXPECT_EQ(code->text(), QStringLiteral("abc-12"));         // and swallows the key
+}
+
+TEST_F(MainWindow, TypingAloneNeverRedraws)
+{
+    Choose(400);
+    Type(QStringLiteral("ABC"));
+    const QString before = Shown();
+    Type(QStringLiteral("XYZ"), false);
+    EXPECT_EQ(Shown(), before);
+}
+
+TEST_F(MainWindow, InvalidCodeOnEnterShowsMessage93)
+{
+    Choose(400);
+    Type(QStringLiteral("ABC"));
+    const QString before = Shown();
+    Type(QStringLiteral("A B"));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QStringLiteral("The value introduced is not allowed"));
+    EXPECT_EQ(errors[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(Shown(), before);
+    Type(QString()); // an empty code: nothing, no message
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(MainWindow, OptionChangesRedrawOnlyWhenTheCodeStaysValid)
+{
+    Choose(427); // Code CIP: 6 digits with the check digit, 7 without
+    digit->setChecked(false);
+    Type(QStringLiteral("1234567"));
+    ASSERT_TRUE(errors.empty());
+    const QString drawn = Shown();
+    EXPECT_EQ(drawn, FromCp1252(Encode("1234567", "CIP", false, kWho)));
+
+    digit->setChecked(true); // now one digit too many: silence, old barcode stays
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(Shown(), drawn);
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(errors.size(), 1u);
+
+    Type(QStringLiteral("123456"));
+    EXPECT_EQ(Shown(), FromCp1252(Encode("123456", "CIP", true, kWho)));
+    size->setText(QStringLiteral("48"));
+    QTest::keyClick(size, Qt::Key_Return); // refresh at the new size
+    EXPECT_EQ(ShownSize(), 48.0);
+}
+
+TEST_F(MainWindow, TextTheEncoderRejectsFailsOnEnterAndStaysQuietOnRefresh)
+{
+    Choose(401); // Code 39 Full Ascii: no rule, the encoder decides
+    Type(QStringLiteral("Code"));
+    const QString drawn = Shown();
+    ASSERT_FALSE(drawn.isEmpty());
+    code->setText(QStringLiteral("Caf\u00E9")); // typed through an input method
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(Shown(), drawn);
+    hrc->setChecked(true); // refresh: quiet check fails, nothing drawn, no message
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(Shown(), drawn);
+}
+
+TEST_F(MainWindow, SizeBox)
+{
+    Choose(400);
+    size->setFocus();
+    size->selectAll();
+    QTest::keyClicks(size, QStringLiteral("4x8"));
+    EXPECT_EQ(size->text(), QStringLiteral("48")); // letters are swallowed
+    EXPECT_EQ(window->Config().barcodeSize, 48);
+    size->clear();
+    EXPECT_EQ(size->text(), QStringLiteral("100")); // never left empty
+    EXPECT_EQ(window->Config().barcodeSize, 100);
+    size->setText(QStringLiteral("99999"));
+    EXPECT_EQ(window->Config().barcodeSize, 100); // beyond 16 bits: not stored
+    const QByteArray bytes = SettingsBytes();
+    ASSERT_EQ(bytes.size(), 240);
+    EXPECT_EQ(quint8(bytes[172]), 100);
+    EXPECT_EQ(quint8(bytes[173]), 0);
+}
+
+TEST_F(MainWindow, StyleListKeepsItsPosition)
+{
+    Choose(400);
+    style->setCurrentIndex(2); // Wide
+    Choose(428);               // Plessey: Normal and Short
+    EXPECT_EQ(style->count(), 2);
+    EXPECT_EQ(style->currentText(), QStringLiteral("Normal"));
+    Choose(400);
+    EXPECT_EQ(style->currentIndex(), 0);
+    Choose(428);
+    style->setCurrentIndex(1); // Short
+    Choose(400);
+    EXPECT_EQ(style->currentText(), QStringLiteral("Narrow"));
+    EXPECT_EQ(TrimBlanks(window->Config().stile), "Narrow");
+    Choose(410); // Code 32
+    EXPECT_EQ(style->count(), 1);
+    EXPECT_FALSE(style->isEnabled());
+}
+
+TEST_F(MainWindow, StyleChoosesTheFontOfTheFamily)
+{
+    Choose(400);
+    style->setCurrentIndex(1); // Narrow
+    Type(QStringLiteral("AB"));
+    EXPECT_EQ(ShownFamily(), QStringLiteral("VOR39 Narrow"));
+}
+
+TEST_F(MainWindow, IsbnForcesTheBoxesAndIgnoresThem)
+{
+    Choose(434);
+    EXPECT_TRUE(digit->isChecked());
+    EXPECT_FALSE(digit->isEnabled());
+    EXPECT_TRUE(hrc->isChecked());
+    EXPECT_FALSE(hrc->isEnabled());
+    digit->setChecked(false); // as a stored record could leave it
+    Type(QStringLiteral("123456789"));
+    const std::string expected = Encode("123456789", "ISBN", true, kWho);
+    if (expected.empty()) {
+        EXPECT_EQ(errors.size(), 1u); // not encodable yet: reported, never drawn empty
+    } else {
+        EXPECT_TRUE(errors.empty());
+        EXPECT_EQ(Shown(), FromCp1252(expected).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+    Choose(400); // enabled again, still checked
+    EXPECT_TRUE(hrc->isEnabled());
+    EXPECT_TRUE(hrc->isChecked());
+}
+
+TEST_F(MainWindow, SymbologiesWithoutShippedFonts)
+{
+    struct Row {
+        int nameId;
+        const char* code;
+        const char* id;
+        const char* family;
+    };
+    // Their families exist here only as the tests' stand-in fonts.
+    const Row rows[] = {{408, "1234", "CBCD", "VORBCD"},
+                        {429, "12KL", "DELTA", "VORDELTA DA"},
+                        {430, "1234", "C25INV", "VOR25 INV"},
+                        {431, "1234", "C25COMP", "VOR25 COMP"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.id);
+        errors.clear();
+        Choose(r.nameId);
+        Type(QString::fromLatin1(r.code));
+        const std::string expected = Encode(r.code, r.id, false, kWho);
+        if (expected.empty()) {
+            EXPECT_EQ(errors.size(), 1u);
+        } else {
+            ASSERT_TRUE(errors.empty());
+            EXPECT_EQ(Shown(), FromCp1252(expected));
+            EXPECT_EQ(ShownFamily(), QString::fromLatin1(r.family));
+        }
+        Type(QStringLiteral("12A4")); // letters are no 2 of 5 digits and no Delta-Distance characters
+        EXPECT_EQ(errors.size(), expected.empty() ? 2u : 1u);
+    }
+}
+
+TEST_F(MainWindow, Code32TwoLineFormFollowsTheHrcBox)
+{
+    Choose(410);
+    digit->setChecked(true);
+    hrc->setChecked(false);
+    Type(QStringLiteral("12345678"));
+    const std::string plain = Encode("12345678", "C32", true, kWho);
+    ASSERT_FALSE(plain.empty());
+    EXPECT_EQ(Shown(), FromCp1252(plain));
+    hrc->setChecked(true); // refresh: the engine's two-line form, no line of the program's own
+    const std::string twoLines = Encode("12345678", "C32HRC", true, kWho);
+    ASSERT_NE(twoLines, plain);
+    EXPECT_EQ(Shown(), FromCp1252(twoLines).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(preview->document()->blockCount(), 2);
+}
+
+TEST_F(MainWindow, SizeBoxRefreshesWhenLeft)
+{
+    Choose(400);
+    Type(QStringLiteral("AB"));
+    size->setText(QStringLiteral("36"));
+    EXPECT_EQ(ShownSize(), 100.0); // typing a size does not redraw
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(size, &leave); // leaving the box does
+    EXPECT_EQ(ShownSize(), 36.0);
+}
+
+TEST_F(MainWindow, AddOnNamesSplitTheCode)
+{
+    Choose(420); // UPC-A Add-on 5
+    digit->setChecked(true);
+    Type(QStringLiteral("123456789012345"));
+    const std::string expected =
+        Encode("12345678901", "UPCA", true, kWho) + Encode("02345", "ADD5", true, kWho); // 11 digits, then the rest
+    if (Encode("12345678901", "UPCA", true, kWho).empty() || Encode("02345", "ADD5", true, kWho).empty()) {
+        EXPECT_EQ(errors.size(), 1u); // the engine cannot encode UPC-A yet: reported, not drawn empty
+    } else {
+        EXPECT_TRUE(errors.empty());
+        EXPECT_EQ(Shown(), FromCp1252(expected));
+        EXPECT_EQ(ShownFamily(), QStringLiteral("VOREAN"));
+    }
+    errors.clear();
+    Type(QStringLiteral("12345678901234567")); // one digit more than both parts
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(MainWindow, WizardPictureOnlyForEan128)
+{
+    auto* wizard = Child<QLabel>("imgWizard");
+    Choose(425);
+    EXPECT_TRUE(wizard->isVisibleTo(window.get()));
+    window->wizardHrc = QStringLiteral("(10)ABC");
+    Choose(400);
+    EXPECT_FALSE(wizard->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->wizardHrc.isEmpty());
+}
+
+TEST_F(MainWindow, ChoicesAreSavedAndComeBack)
+{
+    Choose(402);
+    style->setCurrentIndex(3);
+    hrc->setChecked(true);
+    digit->setChecked(true);
+    Action("mnuIncludiCheckDigit")->trigger();
+    const QByteArray bytes = SettingsBytes();
+    ASSERT_EQ(bytes.size(), 240);
+    EXPECT_EQ(bytes.mid(138, 30), QByteArray("Code 93").leftJustified(30, ' '));
+    EXPECT_EQ(bytes.mid(174, 64), QByteArray("Short").leftJustified(64, ' '));
+    EXPECT_EQ(bytes.mid(238, 2), QByteArray("\xFF\xFF"));
+
+    window.reset();
+    Start();
+    EXPECT_EQ(symbology->currentText(), QStringLiteral("Code 93"));
+    EXPECT_EQ(style->currentText(), QStringLiteral("Short"));
+    EXPECT_TRUE(hrc->isChecked());
+    EXPECT_TRUE(digit->isChecked());
+    EXPECT_TRUE(Action("mnuIncludiCheckDigit")->isChecked());
+}
+
+TEST_F(MainWindow, LanguageSwitch)
+{
+    Choose(400);
+    Action("mnuLinguaItaliano")->trigger();
+    const QString marker = home.SettingsFolder() + QStringLiteral("/ITALIANO.LNG");
+    EXPECT_TRUE(QFileInfo::exists(marker));
+    EXPECT_EQ(window->Offset(), kItalian);
+    EXPECT_EQ(symbology->itemText(0), QStringLiteral("Codice 39"));
+    EXPECT_EQ(symbology->currentIndex(), -1);
+    EXPECT_EQ(Child<QLabel>("labCodice")->text(), QStringLiteral("&Codice:"));
+    EXPECT_TRUE(Action("mnuLinguaItaliano")->isChecked());
+
+    Choose(400);
+    const QByteArray saved = SettingsBytes();
+    QFile::remove(home.SettingsFolder() + QStringLiteral("/LUM.CFG"));
+    Action("mnuLinguaItaliano")->trigger(); // already Italian: no rebuild, no save
+    EXPECT_EQ(symbology->currentText(), QStringLiteral("Codice 39"));
+    EXPECT_TRUE(SettingsBytes().isEmpty());
+    EXPECT_TRUE(Action("mnuLinguaItaliano")->isChecked());
+
+    // "Codice 39" stored in Italian is not selected after going back to English.
+    ASSERT_EQ(saved.mid(138, 9), QByteArray("Codice 39"));
+    Action("mnuLinguaEnglish")->trigger();
+    EXPECT_FALSE(QFileInfo::exists(marker));
+    window.reset();
+    Start();
+    EXPECT_EQ(window->Offset(), kEnglish);
+    EXPECT_EQ(symbology->currentIndex(), -1);
+}
+
+TEST_F(MainWindow, ItalianAtStartFromTheMarker)
+{
+    window.reset();
+    QFile marker(home.SettingsFolder() + QStringLiteral("/ITALIANO.LNG"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    Start();
+    EXPECT_EQ(window->Offset(), kItalian);
+    EXPECT_EQ(Child<QLabel>("labDimensione")->text(), QStringLiteral("&Dimensione:"));
+    Choose(400);
+    Type(QStringLiteral("A B"));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QStringLiteral("Il valore digitato non è ammesso"));
+    EXPECT_EQ(errors[0].title, QStringLiteral("Errore"));
+}
+
+TEST_F(MainWindow, FailedSaveIsToldOnceAndSettingsStayInUse)
+{
+    const QString file = home.SettingsFolder() + QStringLiteral("/LUM.CFG");
+    ASSERT_TRUE(QDir().mkpath(file)); // a folder where the file should be: every save fails
+    Choose(400);
+    hrc->setChecked(true);
+    size->setText(QStringLiteral("72"));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(notices[0].text.startsWith(QStringLiteral("The settings could not be saved: ")));
+    EXPECT_EQ(window->Config().hrcOption, 1);
+    EXPECT_EQ(window->Config().barcodeSize, 72);
+    Type(QStringLiteral("AB"));
+    EXPECT_EQ(ShownSize(), 72.0);
+}
+
+TEST_F(MainWindow, GuideMenu)
+{
+    Action("mnuManuale")->trigger();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(notices[0].text.endsWith(QStringLiteral("LUMGuide.pdf")));
+    EXPECT_TRUE(opened.empty());
+
+    QDir().mkpath(home.Path() + QStringLiteral("/data"));
+    QFile guide(home.Path() + QStringLiteral("/data/LUMGuide_ita.pdf"));
+    ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
+    guide.close();
+    Action("mnuLinguaItaliano")->trigger();
+    Action("mnuManuale")->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(guide.fileName()));
+}
+
+TEST_F(MainWindow, NoBarcodeFontSaysWhatToDo)
+{
+    window.reset();
+    QFontDatabase::removeAllApplicationFonts();
+    Start();
+    RegisterFontFolders({QStringLiteral(LUM_TEST_FONT_DIR)}); // for the tests after this one
+    if (!InstalledBarcodeFamilies().isEmpty() && Child<QListWidget>("lstFont")->count() > 0)
+        GTEST_SKIP() << "barcode fonts are installed on this system";
+    EXPECT_EQ(symbology->count(), 0);
+    auto* notice = Child<QLabel>("labAvviso");
+    EXPECT_TRUE(notice->isVisibleTo(window.get()));
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("No barcode font is installed.")));
+}
+
+} // namespace
+} // namespace lum::assistant

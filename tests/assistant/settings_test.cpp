@@ -1,0 +1,223 @@
+#include "assistant/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/resource.h>
+
+namespace lum::assistant {
+namespace {
+
+std::string Bytes(const std::array<char, kRecordSize>& record) { return std::string(record.begin(), record.end()); }
+
+// The record written out field by field, as its layout reads: text blank-padded,
+// 16-bit values low byte first.
+class RecordBuilder {
+public:
+    RecordBuilder& Text(std::string_view text, std::size_t width)
+    {
+        bytes_ += std::string(text.substr(0, width)) + std::string(width - std::min(width, text.size()), ' ');
+        return *this;
+    }
+    RecordBuilder& Word(unsigned lo, unsigned hi)
+    {
+        bytes_ += char(lo);
+        bytes_ += char(hi);
+        return *this;
+    }
+    std::string Done() const { return bytes_; }
+
+private:
+    std::string bytes_;
+};
+
+TEST(Settings, DefaultsByteForByte)
+{
+    const std::string expected = RecordBuilder()
+                                     .Text("Courier", 128)
+                                     .Word(0, 0).Word(0, 0).Word(0, 0).Word(0, 0) // bold, italic, strike, underline
+                                     .Word(10, 0)                                 // HRC size
+                                     .Text("", 30)                                // symbology
+                                     .Word(0, 0).Word(0, 0)                       // HRC option, check digit
+                                     .Word(100, 0)                                // barcode size
+                                     .Text("Normal", 64)
+                                     .Word(0, 0) // check digit in HRC
+                                     .Done();
+    ASSERT_EQ(expected.size(), kRecordSize);
+    EXPECT_EQ(Bytes(EncodeConfigurazione(Configurazione{})), expected);
+}
+
+Configurazione Sample()
+{
+    Configurazione cfg;
+    cfg.SetFaceName("Arial");
+    cfg.bold = true;
+    cfg.underline = true;
+    cfg.hrcSize = 12;
+    cfg.SetSimbologia("Codice 39");
+    cfg.hrcOption = 1;
+    cfg.checkDigit = 1;
+    cfg.barcodeSize = 300;
+    cfg.SetStile("Stretto e corto");
+    cfg.includiCheckDigit = true;
+    return cfg;
+}
+
+TEST(Settings, ItalianNamesAndFlagsByteForByte)
+{
+    const std::string expected = RecordBuilder()
+                                     .Text("Arial", 128)
+                                     .Word(0xFF, 0xFF).Word(0, 0).Word(0, 0).Word(0xFF, 0xFF)
+                                     .Word(12, 0)
+                                     .Text("Codice 39", 30)
+                                     .Word(1, 0).Word(1, 0)
+                                     .Word(300 & 0xFF, 300 >> 8)
+                                     .Text("Stretto e corto", 64)
+                                     .Word(0xFF, 0xFF)
+                                     .Done();
+    EXPECT_EQ(Bytes(EncodeConfigurazione(Sample())), expected);
+}
+
+TEST(Settings, RoundTrip)
+{
+    Configurazione cfg = Sample();
+    cfg.SetFaceName("Caf\xE9 Sans"); // Windows-1252 e acute
+    cfg.italic = true;
+    cfg.strikethrough = true;
+    const Configurazione back = DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg)));
+    EXPECT_EQ(back, cfg);
+    EXPECT_EQ(TrimBlanks(back.faceName), "Caf\xE9 Sans");
+}
+
+TEST(Settings, LongTextsAreCutToTheirFields)
+{
+    Configurazione cfg;
+    cfg.SetFaceName(std::string(200, 'F'));
+    cfg.SetSimbologia(std::string(31, 'S') + "X");
+    cfg.SetStile(std::string(64, 'T') + "Y");
+    const std::string bytes = Bytes(EncodeConfigurazione(cfg));
+    EXPECT_EQ(bytes.substr(0, 128), std::string(128, 'F'));
+    EXPECT_EQ(bytes.substr(128, 2), std::string(2, '\0')); // the next field is untouched
+    EXPECT_EQ(bytes.substr(138, 30), std::string(30, 'S'));
+    EXPECT_EQ(bytes.substr(174, 64), std::string(64, 'T'));
+}
+
+TEST(Settings, ShortLongAndEmptyRecords)
+{
+    const std::string full = Bytes(EncodeConfigurazione(Sample()));
+    EXPECT_EQ(DecodeConfigurazione(""), Configurazione{});
+    EXPECT_EQ(DecodeConfigurazione(full + std::string(60, 'Z')), Sample());
+
+    // Cut after the HRC size and one byte into the symbology: the fields wholly
+    // inside are taken, the rest keep their defaults.
+    const Configurazione part = DecodeConfigurazione(full.substr(0, 139));
+    EXPECT_EQ(TrimBlanks(part.faceName), "Arial");
+    EXPECT_TRUE(part.bold);
+    EXPECT_TRUE(part.underline);
+    EXPECT_EQ(part.hrcSize, 12);
+    EXPECT_EQ(part.simbologia, Configurazione{}.simbologia);
+    EXPECT_EQ(part.barcodeSize, 100);
+    EXPECT_EQ(TrimBlanks(part.stile), "Normal");
+    EXPECT_FALSE(part.includiCheckDigit);
+
+    // Cut one byte short of the last flag.
+    const Configurazione almost = DecodeConfigurazione(full.substr(0, kRecordSize - 1));
+    EXPECT_EQ(TrimBlanks(almost.stile), "Stretto e corto");
+    EXPECT_FALSE(almost.includiCheckDigit);
+}
+
+TEST(Settings, GarbageReadsAsSoundValues)
+{
+    std::mt19937 random(240);
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        std::string bytes(std::size_t(random() % 400), '\0');
+        for (char& c : bytes)
+            c = char(random());
+        const Configurazione cfg = DecodeConfigurazione(bytes);
+        EXPECT_EQ(cfg.faceName.size(), kFaceNameWidth);
+        EXPECT_EQ(cfg.simbologia.size(), kSymbologyWidth);
+        EXPECT_EQ(cfg.stile.size(), kStyleWidth);
+        EXPECT_EQ(cfg.faceName.find('\0'), std::string::npos);
+        EXPECT_TRUE(cfg.hrcOption == 0 || cfg.hrcOption == 1);
+        EXPECT_TRUE(cfg.checkDigit == 0 || cfg.checkDigit == 1);
+        EXPECT_GT(cfg.hrcSize, 0);
+        EXPECT_GT(cfg.barcodeSize, 0);
+        EXPECT_EQ(DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg))), cfg); // what was read writes back as read
+    }
+    // A check-box value other than 0 or 1 keeps the default; any non-zero flag is true.
+    std::string odd = Bytes(EncodeConfigurazione(Configurazione{}));
+    odd[168] = 2;
+    odd[128] = 1;
+    const Configurazione cfg = DecodeConfigurazione(odd);
+    EXPECT_EQ(cfg.hrcOption, 0);
+    EXPECT_TRUE(cfg.bold);
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    QString Path() const { return dir_.filePath(QStringLiteral("LUM.CFG")); }
+    QByteArray Read() const
+    {
+        QFile f(Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(SettingsFile, MissingOrEmptyFileGivesDefaults)
+{
+    EXPECT_EQ(CaricaConfigurazione(Path()), Configurazione{});
+    QFile f(Path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(CaricaConfigurazione(Path()), Configurazione{});
+}
+
+TEST_F(SettingsFile, SaveWritesExactlyTheRecord)
+{
+    ASSERT_TRUE(SalvaConfigurazione(Path(), Sample()));
+    const QByteArray bytes = Read();
+    ASSERT_EQ(bytes.size(), qsizetype(kRecordSize));
+    EXPECT_EQ(bytes.toStdString(), Bytes(EncodeConfigurazione(Sample())));
+    EXPECT_EQ(CaricaConfigurazione(Path()), Sample());
+    // A later, smaller change leaves a 240-byte file too.
+    ASSERT_TRUE(SalvaConfigurazione(Path(), Configurazione{}));
+    EXPECT_EQ(Read().size(), qsizetype(kRecordSize));
+}
+
+TEST_F(SettingsFile, FailedSaveKeepsThePreviousFile)
+{
+    ASSERT_TRUE(SalvaConfigurazione(Path(), Sample()));
+    const QByteArray before = Read();
+
+    // The file-size limit makes the write fail part way, as a full disk would.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString why;
+    const bool saved = SalvaConfigurazione(Path(), Configurazione{}, &why);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(Read(), before);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("LUM.CFG")}); // no temporary left
+}
+
+TEST_F(SettingsFile, SaveIntoAMissingFolderFails)
+{
+    QString why;
+    EXPECT_FALSE(SalvaConfigurazione(dir_.filePath(QStringLiteral("gone/LUM.CFG")), Sample(), &why));
+    EXPECT_FALSE(why.isEmpty());
+}
+
+} // namespace
+} // namespace lum::assistant
