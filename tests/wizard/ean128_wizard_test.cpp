@@ -454,6 +454,30 @@ TEST(Ean128Wizard, BatchThenDate)
     EXPECT_EQ(w.SelectedRowLabel(), "");
 }
 
+// Single AIs through Add and OK: the measure with its decimals in the AI, and
+// the lot number with its length in the AI.
+TEST(Ean128Wizard, AiLastDigitFromTheValue)
+{
+    struct Row {
+        std::string_view ai;
+        std::string typed, code, hrc;
+    };
+    const Row rows[] = {
+        {"310", "12.5", "3101000125", "(3101)000125"},
+        {"23", "1234", "23212340", "(232)12340"},
+    };
+    for (const Row& r : rows) {
+        Ean128Wizard w;
+        w.SelectAi(IndexOfAi(r.ai));
+        w.SetValue(r.typed);
+        ASSERT_EQ(w.Add(), 0) << r.ai;
+        EXPECT_EQ(w.Rows()[0].value, r.typed);
+        const WizardOutput out = w.Finish();
+        EXPECT_EQ(out.code, r.code);
+        EXPECT_EQ(out.hrc, r.hrc);
+    }
+}
+
 TEST(Ean128Wizard, RemoveLastTakesTheRowBack)
 {
     Ean128Wizard w;
