@@ -44,7 +44,7 @@ stage "threads (tsan)" tsan
 # Each fuzz target for a bounded time, starting from its seed corpus.
 fuzz_all() {
   local target
-  for target in encode escape library; do
+  for target in encode escape library batch; do
     "$LUM_ROOT/fuzz/run.sh" "$target" "${LUM_FUZZ_SECONDS:-30}"
   done
 }

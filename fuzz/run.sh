@@ -12,7 +12,7 @@ tree=build-fuzz
 lum_build "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DLUM_FUZZ=ON -DLUM_SANITIZE=fuzzer-no-link,address,undefined -DLUM_WERROR=ON \
   -DLUM_BUILD_TESTS=OFF -DLUM_BUILD_BENCH=OFF -DLUM_BUILD_FONTS=OFF -DLUM_BUILD_ASSISTANT=OFF \
-  >"$LUM_ROOT/$tree.log" 2>&1 || { grep -E 'error|FAILED' "$LUM_ROOT/$tree.log" | head -n 20; exit 1; }
+  >"$LUM_ROOT/$tree-build.log" 2>&1 || { grep -E 'error|FAILED' "$LUM_ROOT/$tree-build.log" | head -n 20; exit 1; }
 
 corpus="$LUM_ROOT/$tree/corpus/$target"
 mkdir -p "$corpus" "$LUM_ROOT/$tree/findings"

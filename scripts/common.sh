@@ -22,13 +22,12 @@ lum_install_packages() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# lum_build DIR [cmake options...]: configures DIR once, then builds it.
+# lum_build DIR [cmake options...]: configures DIR (again, so that new
+# component folders are picked up), then builds it.
 lum_build() {
   local dir="$LUM_ROOT/$1"
   shift
-  if [[ ! -f "$dir/build.ninja" ]]; then
-    cmake -S "$LUM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-  fi
+  cmake -S "$LUM_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   # LUM_TARGETS, when set, limits the build to those targets.
   local targets=()
   [[ -n "${LUM_TARGETS:-}" ]] && targets=(--target ${LUM_TARGETS})

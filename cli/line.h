@@ -1,0 +1,56 @@
+// One input line to one output line: the core of lumcode's encode and
+// validate commands, shared by the single-text and the batch mode.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "cli/format.h"
+#include "engine/catalogue.h"
+
+namespace lum::cli {
+
+enum class Action : unsigned char {
+    Encode,   // the font string
+    Validate, // the normalised text
+};
+
+struct LineOptions {
+    const Symbology* entry = nullptr; // never null when handling lines
+    Action action = Action::Encode;
+    bool check = false;
+    bool rawInput = false; // the input is Windows-1252 already, not UTF-8
+    OutputFormat format = OutputFormat::Utf8;
+};
+
+// Turns input lines into output lines. Keeps its scratch buffers between
+// calls, so a batch allocates only when a line is longer than all before it.
+class LineHandler {
+public:
+    explicit LineHandler(const LineOptions& options) : options_(options) {}
+
+    // Appends the output for `line` (without its line end) to `out` and returns
+    // true; or, when the input is rejected, leaves `out` as it is, sets
+    // `message` to the reason and returns false. `lineNumber` > 0 is named in
+    // the message (batch mode).
+    bool Handle(std::string_view line, std::size_t lineNumber, std::string& out, std::string& message);
+
+    const LineOptions& Options() const noexcept { return options_; }
+
+private:
+    LineOptions options_;
+    std::string text_; // the input in Windows-1252
+    std::string work_; // the text being validated and normalised
+};
+
+// Why the entry rejects `text` (Windows-1252), for messages: "too long: ...",
+// "character ... at position ...". `verdict` comes from ValidateText or Diagnose.
+std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, std::string_view text, bool check);
+
+// `text` (Windows-1252) in double quotes for a message: UTF-8 as typed, with
+// control characters escaped so the message stays on one line, cut after
+// `limit` characters.
+std::string QuoteForMessage(std::string_view text, std::size_t limit = 60);
+
+} // namespace lum::cli

@@ -1,0 +1,106 @@
+#include "cli/text_command.h"
+
+#include <string>
+
+#include "cli/io.h"
+
+namespace lum::cli {
+
+const std::string_view kEncodingHelp = "Input: the text is UTF-8 and is converted to Windows-1252, the engine's\n"
+                                       "code page; a character that has no Windows-1252 form is rejected. With\n"
+                                       "--raw-input the bytes are passed on unchanged.\n"
+                                       "\n"
+                                       "Formats (--format):\n"
+                                       "  utf8      every byte as its Windows-1252 character in UTF-8; the five\n"
+                                       "            bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) as the\n"
+                                       "            C1 controls U+0081 ... U+009D, so the mapping is reversible\n"
+                                       "  raw       the bytes unchanged\n"
+                                       "  escaped   printable ASCII as it is; \\\\ for a backslash, \\r \\n \\t, and\n"
+                                       "            \\xHH (two upper-case hex digits) for every other byte below\n"
+                                       "            32, for 127 and for every byte from 128 up\n"
+                                       "  hex       two upper-case hex digits per byte, nothing between\n"
+                                       "escaped and hex are unambiguous and always one line; utf8 and raw write\n"
+                                       "the CR LF inside the two-line results (ISBN, ISBN13, C32HRC) as it is,\n"
+                                       "so a batch of those needs escaped or hex to keep one line per input.\n"
+                                       "The escaped form is also valid escape syntax for Full ASCII and Code 128\n"
+                                       "texts.\n";
+
+std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedArgs& args, Action action,
+                                           const Streams& streams, int& status)
+{
+    LineOptions options;
+    options.action = action;
+    options.entry = FindTarget(args.positionals[0]);
+    if (!options.entry) {
+        status = UnknownSymbology(streams, command, args.positionals[0]);
+        return std::nullopt;
+    }
+    options.check = args.Has("--check");
+    options.rawInput = args.Has("--raw-input");
+    if (const auto name = args.Value("--format")) {
+        const auto format = ParseOutputFormat(*name);
+        if (!format) {
+            status = UsageError(streams, &command,
+                                "unknown format '" + std::string(*name) + "' (utf8, raw, escaped or hex)");
+            return std::nullopt;
+        }
+        options.format = *format;
+    }
+    return options;
+}
+
+int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
+{
+    std::string out, message;
+    if (!handler.Handle(text, 0, out, message)) {
+        PrintError(streams, message);
+        return kExitRejected;
+    }
+    out.push_back('\n');
+    const bool written = std::fwrite(out.data(), 1, out.size(), streams.out) == out.size();
+    if (!written || std::fflush(streams.out) != 0) {
+        PrintError(streams, "cannot write the output");
+        return kExitRejected;
+    }
+    return kExitOk;
+}
+
+int RunBatch(LineHandler& handler, const Streams& streams)
+{
+    // Messages are buffered like the output and written at the same moments,
+    // so a file of rejected lines costs no write per line either.
+    OutputBuffer output(streams.out), errors(streams.err);
+    LineReader reader(fileno(streams.in), !handler.Options().rawInput, [&] {
+        output.Flush();
+        errors.Flush();
+    });
+    std::string message;
+    std::string& out = output.Text();
+    bool rejected = false;
+    std::size_t lineNumber = 0;
+    while (const auto line = reader.Next()) {
+        ++lineNumber;
+        if (!handler.Handle(*line, lineNumber, out, message)) {
+            errors.Text().append("lumcode: ").append(message).push_back('\n');
+            errors.FlushIfFull();
+            rejected = true;
+        }
+        out.push_back('\n');
+        output.FlushIfFull();
+        if (output.Failed())
+            break;
+    }
+    const bool written = output.Flush();
+    errors.Flush();
+    if (!written) {
+        PrintError(streams, "cannot write the output");
+        return kExitRejected;
+    }
+    if (reader.Failed()) {
+        PrintError(streams, "cannot read the input");
+        return kExitRejected;
+    }
+    return rejected ? kExitRejected : kExitOk;
+}
+
+} // namespace lum::cli

@@ -1,0 +1,33 @@
+// What the encode and validate commands share: the options --check,
+// --raw-input and --format, and the single-text and batch runs.
+#pragma once
+
+#include <optional>
+
+#include "cli/command.h"
+#include "cli/line.h"
+
+namespace lum::cli {
+
+// The options every text command has; a command lists them in its own table,
+// beside any options of its own.
+inline constexpr OptionSpec kCheckOption{"--check", "", "compute and append the check character(s)"};
+inline constexpr OptionSpec kRawInputOption{"--raw-input", "", "take the input bytes as Windows-1252, unconverted"};
+inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"};
+
+// The help paragraph on input and output encodings.
+extern const std::string_view kEncodingHelp;
+
+// The line options the arguments ask for; nullopt after a usage error, whose
+// exit status is then in `status`.
+std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedArgs& args, Action action,
+                                           const Streams& streams, int& status);
+
+// Handles one text and writes its output line.
+int RunText(LineHandler& handler, std::string_view text, const Streams& streams);
+
+// Handles every line of the input stream: one output line per input line,
+// an empty one for a rejected input; exit status 1 when any was rejected.
+int RunBatch(LineHandler& handler, const Streams& streams);
+
+} // namespace lum::cli

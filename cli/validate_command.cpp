@@ -1,0 +1,45 @@
+// lumcode validate: the normalised text, as the encoder receives it.
+#include <array>
+#include <string>
+
+#include "cli/text_command.h"
+
+namespace lum::cli {
+namespace {
+
+int RunValidate(const ParsedArgs& args, const Streams& streams)
+{
+    int status = kExitOk;
+    const auto options = ReadLineOptions(kValidateCommand, args, Action::Validate, streams, status);
+    if (!options)
+        return status;
+    LineHandler handler(*options);
+    return RunText(handler, args.positionals[1], streams);
+}
+
+const std::string kDetails = std::string("Checks TEXT against the symbology's validation rule and prints it\n"
+                                         "normalised: upper-cased where the alphabet is upper-case, padded on the\n"
+                                         "left with 0 to the fixed length. --check changes the accepted length of\n"
+                                         "the fixed-length symbologies (one digit fewer: the check digit is added).\n"
+                                         "A rejected text is reported on standard error (exit status 1). Only the\n"
+                                         "validation rule is applied: characters a Full ASCII or Code 128 encoder\n"
+                                         "cannot carry are reported by encode.\n"
+                                         "\n") +
+                             std::string(kEncodingHelp);
+
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
+
+} // namespace
+
+const Command kValidateCommand{
+    "validate",
+    "[OPTIONS] SYMBOLOGY TEXT",
+    "print the normalised text, or why it is rejected",
+    kDetails,
+    kOptions,
+    2,
+    2,
+    RunValidate,
+};
+
+} // namespace lum::cli

@@ -1,0 +1,372 @@
+// lumcode run as a process: arguments, standard streams and exit status.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/format.h"
+#include "engine/catalogue.h"
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(std::FILE* file)
+{
+    std::rewind(file);
+    std::string text;
+    char buf[65536];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, file)) > 0;)
+        text.append(buf, n);
+    std::fclose(file);
+    return text;
+}
+
+// Runs lumcode with `args`, `input` on its standard input.
+Result RunLumcode(const std::vector<std::string>& args, const std::string& input = "")
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::fflush(in);
+    std::rewind(in);
+    std::vector<char*> argv{const_cast<char*>(LUMCODE_PATH)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fileno(in), 0);
+    posix_spawn_file_actions_adddup2(&actions, fileno(out), 1);
+    posix_spawn_file_actions_adddup2(&actions, fileno(err), 2);
+    pid_t pid = 0;
+    Result r;
+    const int spawned = posix_spawn(&pid, LUMCODE_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(spawned, 0) << LUMCODE_PATH;
+    int status = 0;
+    if (spawned == 0)
+        waitpid(pid, &status, 0);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::fclose(in);
+    r.out = ReadAll(out);
+    r.err = ReadAll(err);
+    return r;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Lumcode, EncodeOneText)
+{
+    const Result r = RunLumcode({"encode", "--check", "C39", "ABC"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "#ABCX#\n"); // ISO/IEC 16388 check: 10+11+12 = 33 -> X
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Lumcode, OptionsAfterArgumentsAndIdentifierInAnyCase)
+{
+    const Result r = RunLumcode({"encode", "c39full", "a", "--check"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "#+A8#\n"); // +A; 41 + 10 = 51 mod 43 = 8
+}
+
+TEST(Lumcode, Rejections)
+{
+    struct Row {
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"encode", "C39", "AB C"},
+         "lumcode: C39: \"AB C\": character \" \" at position 3 is not allowed; allowed: 0-9, A-Z and - . _ $ / + % "
+         "(\"_\" stands for a space)\n"},
+        {{"validate", "--check", "EAN13", "1234567890123"},
+         "lumcode: EAN13: \"1234567890123\": too long: 13 characters, at most 12 with --check\n"},
+        {{"validate", "--check", "UPCE", "2234567"},
+         "lumcode: UPCE: \"2234567\": first digit \"2\" is not allowed; the number system digit must be 0 or 1\n"},
+        {{"encode", "C39FULL", "\\d200"},
+         "lumcode: C39FULL: \"\\d200\": escape \"\\d200\" at position 1 stands for code 200; C39FULL encodes codes 0 "
+         "to 127\n"},
+        {{"encode", "C39", "\xE2\x98\x83"},
+         "lumcode: C39: \"\xE2\x98\x83\": character \"\xE2\x98\x83\" (U+2603) at position 1 has no Windows-1252 "
+         "form\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.back());
+        const Result r = RunLumcode(row.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, row.err);
+    }
+}
+
+TEST(Lumcode, ValidatePrintsTheNormalisedText)
+{
+    const Result r = RunLumcode({"validate", "--check", "POSTNET", "1234"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "01234\n"); // padded to 5 digits with the flag
+    EXPECT_EQ(RunLumcode({"validate", "cbar", "a123b"}).out, "A123B\n");
+}
+
+TEST(Lumcode, BatchKeepsOneLinePerInputLine)
+{
+    // A byte order mark, CR LF line ends, a rejected middle line, an empty
+    // line (the empty text) and no final line end.
+    const Result r = RunLumcode({"encode", "--check", "C39"}, "\xEF\xBB\xBF"
+                                                              "abc\r\nA B\r\nCODE_39\r\n\r\nXYZ");
+    EXPECT_EQ(r.status, 1);
+    // Check characters by hand: ABC 33 -> X; CODE_39 113 mod 43 = 27 -> R; empty 0 -> 0; XYZ 33+34+35 = 102 mod 43 = 16
+    // -> G.
+    EXPECT_EQ(r.out, "#ABCX#\n\n#CODE_39R#\n#0#\n#XYZG#\n");
+    EXPECT_EQ(r.err, "lumcode: C39: line 2: \"A B\": character \" \" at position 2 is not allowed; allowed: 0-9, A-Z "
+                     "and - . _ $ / + % (\"_\" stands for a space)\n");
+}
+
+TEST(Lumcode, BatchWithoutRejectionsExitsZero)
+{
+    const Result r = RunLumcode({"encode", "C39FULL"}, "a\nb\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "#+A#\n#+B#\n");
+    EXPECT_EQ(r.err, "");
+    const Result empty = RunLumcode({"encode", "C39"}, "");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+}
+
+// More lines than one read and one output flush hold; every output line
+// must match the engine's own result for its input line.
+TEST(Lumcode, LargeBatchStreamsInOrder)
+{
+    std::string input, expected;
+    int rejected = 0;
+    for (int i = 0; i < 30000; ++i) {
+        const std::string text = i % 997 == 5 ? "bad line " + std::to_string(i) : "ITEM-" + std::to_string(i * 7919);
+        input += text + (i % 2 ? "\r\n" : "\n");
+        const std::string encoded = lum::Encode(text, "C39", true, lum::Deliverable::Library);
+        rejected += encoded.empty();
+        expected += encoded + "\n";
+    }
+    const Result r = RunLumcode({"encode", "--check", "C39"}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(int(SplitLines(r.err).size()), rejected);
+    EXPECT_TRUE(Contains(r.err, "line 29916: \"bad line 29915\"")) << r.err.substr(0, 300);
+}
+
+TEST(Lumcode, Formats)
+{
+    struct Row {
+        const char* format;
+        std::vector<std::string> extra;
+        const char* text;
+        std::string out;
+    };
+    const Row rows[] = {
+        {"hex", {}, "ABC", "234142435823\n"},
+        {"escaped", {}, "ABC", "#ABCX#\n"},
+        {"raw", {}, "ABC", "#ABCX#\n"},
+        // C128 has no rule, so validate passes any byte through to the formats.
+        {"hex", {}, "\xE2\x82\xAC\xC3\xA9", "80E9\n"},
+        {"escaped", {}, "\xE2\x82\xAC\\", "\\x80\\\\\n"},
+        {"raw", {}, "\xE2\x82\xAC\xC2\x81", std::string("\x80\x81\n")},
+        {"utf8", {}, "\xE2\x82\xAC\xC2\x81", "\xE2\x82\xAC\xC2\x81\n"},
+        {"hex", {"--raw-input"}, "\x80\xFF", "80FF\n"},
+        {"utf8", {"--raw-input"}, "\x80\xFF", "\xE2\x82\xAC\xC3\xBF\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.format << " " << row.text);
+        const bool c39 = std::string(row.text) == "ABC";
+        std::vector<std::string> args{c39 ? "encode" : "validate", "--format", row.format};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        if (c39)
+            args.emplace_back("--check");
+        args.emplace_back(c39 ? "C39" : "C128");
+        args.emplace_back(row.text);
+        const Result r = RunLumcode(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, row.out);
+    }
+    // A tab becomes $I in Full ASCII; the escaped output can be read back as
+    // C39FULL input text.
+    EXPECT_EQ(RunLumcode({"encode", "--format=escaped", "C39FULL", "a\\tb"}).out, "#+A$I+B#\n");
+}
+
+// The CR LF inside a two-line result must not break the one-line-per-input
+// rule of the line-safe formats; each line decodes back to the engine's bytes.
+TEST(Lumcode, TwoLineResultsStayOnOneLineInEscapedAndHex)
+{
+    const std::vector<std::string> texts{"123", "4567", "12345678"};
+    for (const std::string& text : texts)
+        if (lum::Encode(text, "C32HRC", true, lum::Deliverable::Library).find("\r\n") == std::string::npos)
+            GTEST_SKIP() << "no two-line C32HRC encoder in this build";
+    for (const char* format : {"escaped", "hex"}) {
+        SCOPED_TRACE(format);
+        const Result r = RunLumcode({"encode", "--check", "--format", format, "C32HRC"}, "123\n4567\n12345678");
+        EXPECT_EQ(r.status, 0) << r.err;
+        const auto lines = SplitLines(r.out);
+        ASSERT_EQ(lines.size(), texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto bytes =
+                std::string(format) == "hex" ? lum::cli::ParseHex(lines[i]) : lum::cli::ParseEscaped(lines[i]);
+            EXPECT_EQ(bytes, lum::Encode(texts[i], "C32HRC", true, lum::Deliverable::Library)) << lines[i];
+        }
+    }
+}
+
+TEST(Lumcode, UsageErrorsExitTwo)
+{
+    struct Row {
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{}, "lumcode: no command given\n"},
+        {{"frobnicate"}, "lumcode: unknown command 'frobnicate'\n"},
+        {{"encode"}, "lumcode: encode: missing arguments"},
+        {{"validate", "C39"}, "lumcode: validate: missing arguments"},
+        {{"encode", "C39", "A", "B"}, "lumcode: encode: too many arguments (from 'B'"},
+        {{"encode", "--chek", "C39", "A"}, "lumcode: encode: unknown option '--chek'"},
+        {{"encode", "C39", "-A"}, "put -- before a text that starts with -"},
+        {{"encode", "--format", "pdf", "C39", "A"}, "lumcode: encode: unknown format 'pdf'"},
+        {{"encode", "C39", "A", "--format"}, "needs a value"},
+        {{"list", "--check"}, "lumcode: list: unknown option '--check'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.err);
+        const Result r = RunLumcode(row.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with(row.err) || Contains(r.err, row.err)) << r.err;
+        EXPECT_TRUE(Contains(r.err, "--help'.")) << r.err;
+    }
+}
+
+TEST(Lumcode, UnknownIdentifierIsAUsageErrorEverywhere)
+{
+    struct Row {
+        std::vector<std::string> args;
+        std::string unknown;
+    };
+    const Row rows[] = {
+        {{"encode", "C40", "ABC"}, "C40"},
+        {{"encode", "C40"}, "C40"},
+        {{"validate", "C40", "ABC"}, "C40"},
+        {{"list", "C39", "C40"}, "C40"},
+        {{"encode", "", "ABC"}, ""},
+        {{"encode", "C39 ", "ABC"}, "C39 "},
+        {{"validate", "C39FULLX", "A"}, "C39FULLX"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args[0] + " " + row.unknown);
+        const Result r = RunLumcode(row.args, "ABC\n");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(Contains(r.err, "unknown symbology '" + row.unknown + "'")) << r.err;
+    }
+}
+
+TEST(Lumcode, TextStartingWithDash)
+{
+    const Result r = RunLumcode({"encode", "C39", "--", "-12"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "#-12#\n");
+}
+
+TEST(Lumcode, ListHasOneTabSeparatedLinePerEntry)
+{
+    const Result r = RunLumcode({"list"});
+    EXPECT_EQ(r.status, 0);
+    const auto lines = SplitLines(r.out);
+    ASSERT_EQ(lines.size(), lum::Catalogue().size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        std::vector<std::string> fields;
+        std::istringstream stream(lines[i]);
+        for (std::string f; std::getline(stream, f, '\t');)
+            fields.push_back(f);
+        ASSERT_EQ(fields.size(), 5u);
+        EXPECT_EQ(fields[0], lum::Catalogue()[i].id);
+        EXPECT_EQ(fields[3], lum::Catalogue()[i].family);
+    }
+    // Display names and styles from the font and name tables.
+    EXPECT_EQ(lines[1], "C39\tCode 39\tCodice 39\tVOR39\tNormal, Narrow, Wide, Short, Narrow short, Wide short");
+    EXPECT_EQ(RunLumcode({"list", "c128"}).out, "C128\tCode 128\tCodice 128\tVOR128\tNormal, Short\n");
+    EXPECT_EQ(RunLumcode({"list", "DELTA"}).out,
+              "DELTA\tDelta-Distance A\tDelta-Distance A\tVORDELTA DA\tNormal, Short\n");
+}
+
+TEST(Lumcode, HelpAndVersion)
+{
+    const Result help = RunLumcode({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"encode", "validate", "list"})
+        EXPECT_TRUE(Contains(help.out, std::string("  ") + command)) << command;
+
+    const Result encodeHelp = RunLumcode({"encode", "-h"});
+    EXPECT_EQ(encodeHelp.status, 0);
+    for (const char* part : {"Usage: lumcode encode", "--check", "--raw-input", "--format", "escaped", "hex", "\\xHH",
+                             "line per input line"})
+        EXPECT_TRUE(Contains(encodeHelp.out, part)) << part;
+    EXPECT_EQ(RunLumcode({"help", "validate"}).out, RunLumcode({"validate", "--help"}).out);
+
+    const Result version = RunLumcode({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("lumcode ")) << version.out;
+}
+
+// Output keeps pace with input that arrives slowly: the first line's result
+// is readable before the input ends.
+TEST(Lumcode, BatchAnswersEachLineBeforeTheInputEnds)
+{
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(pipe(toChild), 0);
+    ASSERT_EQ(pipe(fromChild), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(toChild[0], 0);
+        dup2(fromChild[1], 1);
+        close(toChild[1]);
+        close(fromChild[0]);
+        execl(LUMCODE_PATH, LUMCODE_PATH, "encode", "C39", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    ASSERT_EQ(write(toChild[1], "ABC\n", 4), 4);
+    pollfd ready{fromChild[0], POLLIN, 0};
+    ASSERT_EQ(poll(&ready, 1, 10000), 1) << "no output within 10 s";
+    char buf[16] = {};
+    EXPECT_EQ(read(fromChild[0], buf, sizeof buf - 1), 6);
+    EXPECT_STREQ(buf, "#ABC#\n");
+    close(toChild[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(fromChild[0]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+} // namespace
