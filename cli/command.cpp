@@ -10,7 +10,8 @@
 namespace lum::cli {
 namespace {
 
-constexpr std::array<const Command*, 3> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand};
+constexpr std::array<const Command*, 4> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand,
+                                                  &kIsbnCommand};
 
 constexpr std::string_view kOverview = "Usage: lumcode COMMAND [OPTIONS] [ARGUMENTS]\n"
                                        "Turns a line of text into a barcode font string: the text validated and\n"

@@ -40,6 +40,7 @@ struct Command {
 extern const Command kEncodeCommand;
 extern const Command kValidateCommand;
 extern const Command kListCommand;
+extern const Command kIsbnCommand;
 
 std::span<const Command* const> Commands() noexcept;
 

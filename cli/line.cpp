@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cp1252.h"
+#include "engine/addon.h"
 #include "engine/escape.h"
 
 namespace lum::cli {
@@ -163,11 +164,59 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
     return "rejected";
 }
 
+bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
+{
+    const Symbology& main = *options_.entry;
+    const Symbology& addOn = *options_.addOn;
+    const auto parts = SplitMainAndAddOn(text_, {main.id, addOn.id}, options_.check);
+    if (!parts) {
+        reason = "not a main symbol and an add-on";
+        return false;
+    }
+    if (!parts->beyond.empty()) {
+        const std::size_t mainLength = parts->main.size(), addOnLength = parts->addOn.size();
+        reason = "too long: " + std::to_string(text_.size()) + " characters, at most " +
+                 std::to_string(mainLength + addOnLength) + (options_.check ? " with --check (" : " without --check (") +
+                 std::string(main.id) + " " + std::to_string(mainLength) + ", then " + std::string(addOn.id) + " " +
+                 std::to_string(addOnLength) + ")";
+        return false;
+    }
+    // Each part is validated on its own; positions in messages count from the
+    // start of the whole text. The add-on always takes the flag set.
+    work_.assign(parts->main);
+    Verdict verdict = ValidateText(work_, main.id, options_.check);
+    if (!verdict.Accepted()) {
+        reason = "main symbol: " + DescribeRejection(main, verdict, parts->main, options_.check);
+        return false;
+    }
+    addOnWork_.assign(parts->addOn);
+    verdict = ValidateText(addOnWork_, addOn.id, true);
+    if (!verdict.Accepted()) {
+        verdict.position += parts->main.size();
+        reason = "add-on: " + DescribeRejection(addOn, verdict, text_, true);
+        return false;
+    }
+    if (options_.action == Action::Validate) {
+        AppendFormatted(options_.format, work_ + addOnWork_, out);
+        return true;
+    }
+    const std::string encoded = EncodeNormalised(main, work_, options_.check, kWho) +
+                                EncodeNormalised(addOn, addOnWork_, true, kWho);
+    if (encoded.empty()) {
+        reason = "the encoder cannot carry this text";
+        return false;
+    }
+    AppendFormatted(options_.format, encoded, out);
+    return true;
+}
+
 bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::string& out, std::string& message)
 {
     const Symbology& entry = *options_.entry;
     const auto reject = [&](std::string_view quoted, const std::string& reason) {
         message.assign(entry.id);
+        if (options_.addOn)
+            message.append("+").append(options_.addOn->id);
         if (lineNumber > 0)
             message.append(": line ").append(std::to_string(lineNumber));
         message.append(": ").append(quoted).append(": ").append(reason);
@@ -178,6 +227,11 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
         text_.assign(line);
     } else if (const Utf8Conversion conversion = Utf8ToCp1252(line, text_); !conversion.Ok()) {
         return reject(QuoteUtf8(line, 60), DescribeUtf8Problem(conversion));
+    }
+
+    if (options_.addOn) {
+        std::string reason;
+        return HandleMainAndAddOn(out, reason) || reject(QuoteForMessage(text_), reason);
     }
 
     work_ = text_;

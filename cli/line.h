@@ -22,6 +22,7 @@ struct LineOptions {
     bool check = false;
     bool rawInput = false; // the input is Windows-1252 already, not UTF-8
     OutputFormat format = OutputFormat::Utf8;
+    const Symbology* addOn = nullptr; // "ADD2" or "ADD5" typed after the main EAN/UPC symbol `entry`, or null
 };
 
 // Turns input lines into output lines. Keeps its scratch buffers between
@@ -39,9 +40,14 @@ public:
     const LineOptions& Options() const noexcept { return options_; }
 
 private:
+    // A main symbol followed by its add-on: appends the output, or sets the
+    // reason for the rejection and returns false.
+    bool HandleMainAndAddOn(std::string& out, std::string& reason);
+
     LineOptions options_;
-    std::string text_; // the input in Windows-1252
-    std::string work_; // the text being validated and normalised
+    std::string text_;      // the input in Windows-1252
+    std::string work_;      // the text being validated and normalised
+    std::string addOnWork_; // the add-on part, likewise
 };
 
 // Why the entry rejects `text` (Windows-1252), for messages: "too long: ...",

@@ -3,8 +3,17 @@
 #include <string>
 
 #include "cli/io.h"
+#include "engine/addon.h"
 
 namespace lum::cli {
+
+const std::string_view kAddOnHelp = "SYMBOLOGY may also be MAIN+ADD2 or MAIN+ADD5, MAIN one of EAN13, UPCA,\n"
+                                    "EAN8 and UPCE: the main symbol followed by a 2- or 5-digit add-on, typed\n"
+                                    "as one TEXT. The main symbol takes the first 12 (EAN13), 11 (UPCA) or 7\n"
+                                    "(EAN8, UPCE) digits with --check, one more without; the add-on the next 2\n"
+                                    "or 5, padded on the left with 0 when fewer are left. A longer text is\n"
+                                    "rejected. Each part is validated by its own rule; the output is the main\n"
+                                    "symbol's font string followed directly by the add-on's.\n";
 
 const std::string_view kEncodingHelp = "Input: the text is UTF-8 and is converted to Windows-1252, the engine's\n"
                                        "code page; a character that has no Windows-1252 form is rejected. With\n"
@@ -31,6 +40,10 @@ std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedA
     LineOptions options;
     options.action = action;
     options.entry = FindTarget(args.positionals[0]);
+    if (const auto ids = ParseMainAndAddOnId(args.positionals[0]); !options.entry && ids) {
+        options.entry = FindSymbology(ids->main);
+        options.addOn = FindSymbology(ids->addOn);
+    }
     if (!options.entry) {
         status = UnknownSymbology(streams, command, args.positionals[0]);
         return std::nullopt;

@@ -15,6 +15,9 @@ inline constexpr OptionSpec kCheckOption{"--check", "", "compute and append the 
 inline constexpr OptionSpec kRawInputOption{"--raw-input", "", "take the input bytes as Windows-1252, unconverted"};
 inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"};
 
+// The help paragraph on main symbols with an add-on (MAIN+ADD2, MAIN+ADD5).
+extern const std::string_view kAddOnHelp;
+
 // The help paragraph on input and output encodings.
 extern const std::string_view kEncodingHelp;
 

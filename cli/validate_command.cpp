@@ -25,7 +25,7 @@ const std::string kDetails = std::string("Checks TEXT against the symbology's va
                                          "validation rule is applied: characters a Full ASCII or Code 128 encoder\n"
                                          "cannot carry are reported by encode.\n"
                                          "\n") +
-                             std::string(kEncodingHelp);
+                             std::string(kAddOnHelp) + "\n" + std::string(kEncodingHelp);
 
 constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
 

@@ -8,7 +8,9 @@
 #include "engine/code39.h"
 #include "engine/code93.h"
 #include "engine/delta.h"
+#include "engine/ean.h"
 #include "engine/escape.h"
+#include "engine/isbn.h"
 #include "engine/msi.h"
 #include "engine/plessey.h"
 #include "engine/postnet.h"
@@ -53,6 +55,15 @@ std::string DeltaFontString(std::string_view text, bool, Deliverable) { return E
 
 std::string CodabarFontString(std::string_view text, bool, Deliverable) { return EncodeCodabar(text); }
 
+std::string Ean13(std::string_view text, bool, Deliverable) { return EncodeEan13(text); }
+std::string UpcA(std::string_view text, bool, Deliverable) { return EncodeUpcA(text); }
+std::string Ean8(std::string_view text, bool, Deliverable) { return EncodeEan8(text); }
+std::string UpcE(std::string_view text, bool, Deliverable) { return EncodeUpcE(text); }
+std::string AddOn2(std::string_view text, bool, Deliverable) { return EncodeAddOn2(text); }
+std::string AddOn5(std::string_view text, bool, Deliverable) { return EncodeAddOn5(text); }
+std::string Isbn10Label(std::string_view text, bool, Deliverable) { return EncodeIsbn10(text); }
+std::string Isbn13Label(std::string_view text, bool, Deliverable) { return EncodeIsbn13(text); }
+
 // Dispatch order of the pipeline. Entries whose encoder is not part of the
 // engine yet have neither an encoder nor a wrap and encode to the empty string.
 constexpr std::array<Symbology, 31> kCatalogue{{
@@ -81,21 +92,21 @@ constexpr std::array<Symbology, 31> kCatalogue{{
     {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, Code11CheckDigit, 0, nullptr, '*', '#', 0},
     {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, MsiBothCheckDigits, 0, nullptr,
      '*', '#', 0},
-    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, nullptr, 12, nullptr, 0, 0, 0},
-    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, nullptr, 11, nullptr, 0, 0, 0},
-    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, nullptr, 7, nullptr, 0, 0, 0},
-    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, nullptr, 7, nullptr,
-     0, 0, 0},
-    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, nullptr, 0, 0, 0},
-    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, nullptr, 0, 0, 0},
+    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, Ean13, 0, 0, 0},
+    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, UpcA, 0, 0, 0},
+    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, Ean8, 0, 0, 0},
+    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, UpcECheckDigit, 7,
+     UpcE, 0, 0, 0},
+    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, AddOn2, 0, 0, 0},
+    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, AddOn5, 0, 0, 0},
     {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
     {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
      ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
     {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
     {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
-    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, nullptr, 0, 0, 0},
-    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, nullptr, 0, 0, 0},
+    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, Isbn10Label, 0, 0, 0},
+    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, Isbn13Label, 0, 0, 0},
 }};
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{

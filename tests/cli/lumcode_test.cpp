@@ -369,4 +369,107 @@ TEST(Lumcode, BatchAnswersEachLineBeforeTheInputEnds)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+TEST(Lumcode, EncodeRetailExample)
+{
+    const Result r = RunLumcode({"encode", "--check", "EAN13", "590123412345"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "5|JabCDe!nopqrt|\n"); // GS1 example 5901234123457
+    EXPECT_EQ(r.err, "");
+}
+
+// MAIN+ADD2 / MAIN+ADD5: the main part by its length for the check flag,
+// then the add-on digits; the output is the two font strings joined.
+// Expected strings: the standard EAN/UPC examples (5901234123457,
+// 036000291452, 96385074, 04252614 with add-ons 05, 12, 52495, 00000).
+TEST(Lumcode, EncodeMainSymbolWithAddOn)
+{
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"encode", "--check", "EAN13+ADD2", "59012341234505"}, 0, "5|JabCDe!nopqrt|-+K_Z\n", ""},
+        {{"encode", "EAN13+ADD2", "590123412345705"}, 0, "5|JabCDe!nopqrt|-+K_Z\n", ""},
+        {{"encode", "--check", "upca+add5", "0360002914552495"}, 0, "|ADGAAA!ovnqro|-+Z_M_Y_T_P\n", ""},
+        {{"encode", "--check", "EAN8+ADD2", "963850712"}, 0, "|JGDI!rmtq|-+L_M\n", ""},
+        {{"encode", "UPCE+ADD5", "0425261400000"}, 0, "0|eCfcGB#-+U_U_K_K_K\n", ""},
+        {{"encode", "--check", "EAN13+ADD5", "590123412345"}, 0, "5|JabCDe!nopqrt|-+U_U_K_K_K\n", ""},
+        {{"encode", "--check", "EAN13+ADD2", "5901234123450599"}, 1, "",
+         "lumcode: EAN13+ADD2: \"5901234123450599\": too long: 16 characters, at most 14 with --check (EAN13 12, "
+         "then ADD2 2)\n"},
+        {{"encode", "UPCA+ADD5", "1234567890123456789"}, 1, "",
+         "lumcode: UPCA+ADD5: \"1234567890123456789\": too long: 19 characters, at most 17 without --check (UPCA "
+         "12, then ADD5 5)\n"},
+        {{"encode", "--check", "UPCE+ADD2", "223456712"}, 1, "",
+         "lumcode: UPCE+ADD2: \"223456712\": main symbol: first digit \"2\" is not allowed; the number system digit "
+         "must be 0 or 1\n"},
+        {{"encode", "--check", "EAN13+ADD5", "5901234123455249x"}, 1, "",
+         "lumcode: EAN13+ADD5: \"5901234123455249x\": add-on: character \"x\" at position 17 is not allowed; "
+         "allowed: digits 0-9\n"},
+        {{"validate", "--check", "UPCA+ADD5", "123456789012345"}, 0, "1234567890102345\n", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.back());
+        const Result r = RunLumcode(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.out, row.out);
+        EXPECT_EQ(r.err, row.err);
+    }
+    const Result unknown = RunLumcode({"encode", "C39+ADD2", "ABC"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(Contains(unknown.err, "unknown symbology 'C39+ADD2'"));
+}
+
+TEST(Lumcode, EncodeMainSymbolWithAddOnInBatch)
+{
+    const Result r = RunLumcode({"encode", "--check", "EAN13+ADD2"}, "59012341234505\n12\n5901234123450599\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "5|JabCDe!nopqrt|-+K_Z\n0|AAAAAA!mmmnop|-+K_K\n\n");
+    EXPECT_EQ(r.err, "lumcode: EAN13+ADD2: line 3: \"5901234123450599\": too long: 16 characters, at most 14 with "
+                     "--check (EAN13 12, then ADD2 2)\n");
+    const Result help = RunLumcode({"encode", "--help"});
+    EXPECT_TRUE(Contains(help.out, "MAIN+ADD2 or MAIN+ADD5"));
+}
+
+// Hyphenations and check characters: the standard example 0-306-40615-2 and
+// the published 1-55404-295-X; results below 0 each with their own message.
+TEST(Lumcode, Isbn)
+{
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const Row rows[] = {
+        {{"isbn", "0-306-40615-2"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
+        {{"isbn", "978 0 306 40615 7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
+        {{"isbn", "978", "0", "306", "40615", "7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
+        {{"isbn", "155404295x"}, 0, "ISBN-10: 1-55404-295-X\nISBN-13: 978-1-55404-295-1\n", ""},
+        {{"isbn", "9791234567896"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-1-23456789-6\n", ""},
+        {{"isbn", " - "}, 1, "",
+         "lumcode: isbn: \" - \": empty: an ISBN has 10 or 13 characters besides hyphens and blanks\n"},
+        {{"isbn", "12-345"}, 1, "",
+         "lumcode: isbn: \"12-345\": 5 characters besides hyphens and blanks; an ISBN has 10 or 13\n"},
+        {{"isbn", "03064061Y2"}, 1, "",
+         "lumcode: isbn: \"03064061Y2\": character \"Y\" at position 9 is not allowed; an ISBN-10 is nine digits "
+         "and a digit or X, an ISBN-13 thirteen digits\n"},
+        {{"isbn", "0-306-40615-3"}, 1, "",
+         "lumcode: isbn: \"0-306-40615-3\": not a valid ISBN-10: the check character for 030640615 is 2, not 3\n"},
+        {{"isbn", "9780306406158"}, 1, "",
+         "lumcode: isbn: \"9780306406158\": not a valid ISBN-13: the check digit for 978030640615 is 7, not 8\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.back());
+        const Result r = RunLumcode(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.out, row.out);
+        EXPECT_EQ(r.err, row.err);
+    }
+    EXPECT_EQ(RunLumcode({"isbn"}).status, 2);
+}
+
 } // namespace

@@ -1,0 +1,121 @@
+// lumcode isbn: checks a typed ISBN-10 or ISBN-13 and prints both hyphenated forms.
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/cp1252.h"
+#include "cli/line.h"
+#include "engine/ean.h"
+#include "engine/isbn.h"
+#include "engine/text.h"
+
+namespace lum::cli {
+namespace {
+
+bool IsSeparator(char c) noexcept { return c == '-' || c == ' '; }
+
+// The first character ParseIsbn does not allow, as a message part.
+std::string DescribeBadCharacter(std::string_view text, std::size_t length)
+{
+    std::size_t index = 0; // among the characters that are not separators
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const char c = ToUpperAscii(text[pos]);
+        if (IsSeparator(c))
+            continue;
+        const bool finalX = c == 'X' && length == 10 && index == 9;
+        if (!IsDigit(c) && !finalX)
+            return "character " + QuoteForMessage(text.substr(pos, 1)) + " at position " + std::to_string(pos + 1) +
+                   " is not allowed; an ISBN-10 is nine digits and a digit or X, an ISBN-13 thirteen digits";
+        ++index;
+    }
+    return "a character is not allowed";
+}
+
+std::string Cleaned(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        if (!IsSeparator(c))
+            out.push_back(ToUpperAscii(c));
+    return out;
+}
+
+std::string DescribeFailure(IsbnParse result, std::string_view text)
+{
+    const std::string s = Cleaned(text);
+    switch (result) {
+    case IsbnParse::Ok: return {};
+    case IsbnParse::Empty: return "empty: an ISBN has 10 or 13 characters besides hyphens and blanks";
+    case IsbnParse::BadLength:
+        return std::to_string(s.size()) + " characters besides hyphens and blanks; an ISBN has 10 or 13";
+    case IsbnParse::BadCharacter: return DescribeBadCharacter(text, s.size());
+    case IsbnParse::BadIsbn10:
+        return "not a valid ISBN-10: the check character for " + s.substr(0, 9) + " is " +
+               Isbn10CheckDigit(s.substr(0, 9)).substr(9) + ", not " + s.substr(9);
+    case IsbnParse::BadIsbn13:
+        return "not a valid ISBN-13: the check digit for " + s.substr(0, 12) + " is " +
+               EanCheckDigit(s.substr(0, 12)).substr(12) + ", not " + s.substr(12);
+    }
+    return "not an ISBN";
+}
+
+int RunIsbn(const ParsedArgs& args, const Streams& streams)
+{
+    // Blanks may separate the elements, so the arguments are one ISBN.
+    std::string typed;
+    for (std::string_view part : args.positionals) {
+        if (!typed.empty())
+            typed.push_back(' ');
+        typed.append(part);
+    }
+    std::string text;
+    if (const Utf8Conversion conversion = Utf8ToCp1252(typed, text); !conversion.Ok()) {
+        PrintError(streams, "isbn: invalid character at byte " + std::to_string(conversion.offset + 1));
+        return kExitRejected;
+    }
+    const IsbnParseResult parsed = ParseIsbn(text);
+    if (parsed.result != IsbnParse::Ok) {
+        PrintError(streams, "isbn: " + QuoteForMessage(text) + ": " + DescribeFailure(parsed.result, text));
+        return kExitRejected;
+    }
+    std::string out = "ISBN-10: ";
+    out.append(parsed.isbn10.empty() ? "none (only numbers with the prefix 978 have an ISBN-10)" : parsed.isbn10);
+    out.append("\nISBN-13: ").append(parsed.isbn13).push_back('\n');
+    if (std::fwrite(out.data(), 1, out.size(), streams.out) != out.size() || std::fflush(streams.out) != 0) {
+        PrintError(streams, "cannot write the output");
+        return kExitRejected;
+    }
+    return kExitOk;
+}
+
+constexpr std::string_view kDetails =
+    "Checks an ISBN-10 or ISBN-13, typed with or without hyphens and blanks\n"
+    "(\"0-306-40615-2\", \"978 0 306 40615 7\", or as several arguments), and\n"
+    "prints its hyphenated ISBN-10 and ISBN-13 forms on two lines:\n"
+    "  ISBN-10: 0-306-40615-2\n"
+    "  ISBN-13: 978-0-306-40615-7\n"
+    "The hyphens set off the prefix, registration group, publisher and title\n"
+    "elements and the check character. An ISBN-13 outside the prefix 978 has\n"
+    "no ISBN-10 form, which is then shown as none.\n"
+    "\n"
+    "A text that is not an ISBN (not 10 or 13 characters, a character other\n"
+    "than digits and a final X, a wrong check character) is reported on\n"
+    "standard error (exit status 1).\n";
+
+constexpr std::array<OptionSpec, 0> kOptions{};
+
+} // namespace
+
+const Command kIsbnCommand{
+    "isbn",
+    "ISBN",
+    "check an ISBN and print its hyphenated ISBN-10 and ISBN-13 forms",
+    kDetails,
+    kOptions,
+    1,
+    kAnyCount,
+    RunIsbn,
+};
+
+} // namespace lum::cli
