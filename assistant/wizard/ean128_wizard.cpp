@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ean.h"
 #include "engine/text.h"
 
 namespace lum {
@@ -124,15 +125,10 @@ bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept
     return digits > 0 && points <= 1;
 }
 
-char Gs1CheckDigit(std::string_view digits) noexcept
+char Gs1CheckDigit(std::string_view digits)
 {
-    if (!ValidaNumeroIntero(digits))
-        return '\0';
-    int total = 0;
-    int weight = 3; // the rightmost digit weighs 3
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight)
-        total += weight * DigitValue(*it);
-    return char('0' + (10 - total % 10) % 10);
+    const std::string completed = EanCheckDigit(digits);
+    return completed.empty() ? '\0' : completed.back();
 }
 
 std::string EscapeText(std::string_view text)

@@ -44,6 +44,7 @@ TEST(Gs1CheckDigit, KnownValues)
         {"08012345678901234", '5', "zint"},
         {"00000000000000000", '0', "all zeros"},
         {"400638133393", '1', "EAN-13 4006381333931, ISO/IEC 15420 example (12-digit weighting)"},
+        {"0400638133393", '1', "GTIN-14 04006381333931, zint accepts it in AI 8006"},
         {"", '\0', "nothing to weigh"},
         {"1234567890123456A", '\0', "not digits"},
         {"-1", '\0', "not digits"},
