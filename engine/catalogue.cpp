@@ -150,16 +150,23 @@ constexpr std::array<DisplayName, 36> kDisplayNames{{
 
 constexpr std::string_view kCodabarEnds = "ABCDEMT*";
 
+// Characters each validation alphabet admits, looked up per character.
+constexpr AlphabetTable kCode39Set = MakeAlphabetTable(kCode39Alphabet);
+constexpr AlphabetTable kHexSet = MakeAlphabetTable("0123456789ABCDEF");
+constexpr AlphabetTable kDeltaSet = MakeAlphabetTable("0123456789KLMO");
+constexpr AlphabetTable kCode11Set = MakeAlphabetTable("0123456789-");
+constexpr AlphabetTable kCodabarSet = MakeAlphabetTable("0123456789-$:/.+");
+
 constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
 {
     switch (alphabet) {
     case Alphabet::Any: return true;
     case Alphabet::Digits: return IsDigit(c);
-    case Alphabet::Code39: return IndexIn(kCode39Alphabet, c) >= 0;
-    case Alphabet::Hex: return IndexIn("0123456789ABCDEF", c) >= 0;
-    case Alphabet::Delta: return IndexIn("0123456789KLMO", c) >= 0;
-    case Alphabet::Code11: return IndexIn("0123456789-", c) >= 0;
-    case Alphabet::Codabar: return IndexIn("0123456789-$:/.+", c) >= 0;
+    case Alphabet::Code39: return kCode39Set(c) >= 0;
+    case Alphabet::Hex: return kHexSet(c) >= 0;
+    case Alphabet::Delta: return kDeltaSet(c) >= 0;
+    case Alphabet::Code11: return kCode11Set(c) >= 0;
+    case Alphabet::Codabar: return kCodabarSet(c) >= 0;
     }
     return false;
 }

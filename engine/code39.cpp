@@ -22,13 +22,15 @@ constexpr std::array<std::string_view, 128> kFullAscii{
 
 static_assert(kCode39Alphabet.size() == 43);
 
+constexpr AlphabetTable kCode39Index = MakeAlphabetTable(kCode39Alphabet);
+
 } // namespace
 
 std::string Code39CheckDigit(std::string_view text)
 {
     int sum = 0;
     for (char c : text) {
-        const int value = IndexIn(kCode39Alphabet, c);
+        const int value = kCode39Index(c);
         if (value < 0)
             return {};
         sum += value;

@@ -25,6 +25,8 @@ constexpr std::array<std::string_view, 128> kFullAscii{
 
 static_assert(kCode93Alphabet.size() == 47);
 
+constexpr AlphabetTable kCode93Index = MakeAlphabetTable(kCode93Alphabet);
+
 constexpr int kModulus = 47;
 constexpr int kWeightLimitC = 20; // C weights run 1 to 20 from the right, then restart
 constexpr int kWeightLimitK = 15; // K weights run 1 to 15
@@ -36,7 +38,7 @@ int WeightedSum(std::string_view text, int limit) noexcept
     int sum = 0;
     int weight = 1;
     for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        const int value = IndexIn(kCode93Alphabet, *it);
+        const int value = kCode93Index(*it);
         if (value < 0)
             return -1;
         sum = (sum + value * weight) % kModulus;
