@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Instruction counts (valgrind callgrind) that back the timings on a loaded
+# machine: instructions per byte of lum::Encode on the long inputs at 1 KiB,
+# 64 KiB and 1 MiB, and instructions per call of the library frame against
+# the engine call it wraps.
+#   bench/instructions.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-$(cd "$(dirname "$0")/.." && pwd)/build}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# ir PROGRAM BENCHMARK FUNCTION: inclusive instructions of FUNCTION per
+# iteration of BENCHMARK, all of it run once under callgrind.
+ir() {
+  local iterations total
+  iterations=$(valgrind --tool=callgrind --callgrind-out-file="$work/cg" "$1" --benchmark_filter="^$2\$" \
+    --benchmark_min_time=0.001 --benchmark_format=csv 2>/dev/null | awk -F, '/^"/ { print $2; exit }')
+  total=$(callgrind_annotate --inclusive=yes "$work/cg" 2>/dev/null | grep -F "$3" | head -n 1 |
+    awk '{ gsub(",", "", $1); print $1 }')
+  echo "$total / $iterations" | bc -l
+}
+
+printf '%-8s %12s %12s %12s   (instructions per input byte)\n' encoder 1KiB 64KiB 1MiB
+for id in C128 E128 C39FULL C93FULL C25 CIND25 C5BARS C3BARS CBCD C25INV C25COMP C11 CBAR; do
+  row=()
+  for size in 1024 65536 1048576; do
+    per=$(ir "$build/bench/encode_bench" "BM_EncodeLong/$id/$size" "catalogue.cpp:lum::Encode[")
+    row+=("$(echo "$per / $size" | bc -l)")
+  done
+  printf '%-8s %12.1f %12.1f %12.1f\n' "$id" "${row[@]}"
+done
+
+echo
+printf '%-22s %10s   (instructions per call)\n' call EAN13
+printf '%-22s %10.0f\n' "engine lum::Encode" "$(ir "$build/bench/library_bench" BM_EngineEan13 "catalogue.cpp:lum::Encode[")"
+printf '%-22s %10.0f\n' "VORStringToBarcodeDLL" "$(ir "$build/bench/library_bench" BM_LibraryEan13 ":VORStringToBarcodeDLL")"
