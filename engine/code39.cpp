@@ -24,19 +24,43 @@ static_assert(kCode39Alphabet.size() == 43);
 
 constexpr AlphabetTable kCode39Index = MakeAlphabetTable(kCode39Alphabet);
 
-} // namespace
-
-std::string Code39CheckDigit(std::string_view text)
+// Sum of the character values modulo 43, or -1 for a character outside the alphabet.
+int CheckValue(std::string_view text) noexcept
 {
     int sum = 0;
     for (char c : text) {
         const int value = kCode39Index(c);
         if (value < 0)
-            return {};
+            return -1;
         sum += value;
     }
-    std::string out(text);
-    out.push_back(kCode39Alphabet[std::size_t(sum % 43)]);
+    return sum % 43;
+}
+
+// Appends the Full ASCII symbols of the text, escapes read; false for a code above 127.
+bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const EscapeRead r = ReadEscape(text, pos, who);
+        if (r.value >= kFullAscii.size())
+            return false;
+        out.append(kFullAscii[r.value]);
+        pos = r.next;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string Code39CheckDigit(std::string_view text)
+{
+    const int value = CheckValue(text);
+    if (value < 0)
+        return {};
+    std::string out;
+    out.reserve(text.size() + 1);
+    out.append(text);
+    out.push_back(kCode39Alphabet[std::size_t(value)]);
     return out;
 }
 
@@ -49,27 +73,21 @@ std::optional<std::string> Code39FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= 128)
-            return std::nullopt;
-        out.append(kFullAscii[r.value]);
-        pos = r.next;
-    }
+    if (!AppendFullAscii(text, who, out))
+        return std::nullopt;
     return out;
 }
 
+// Start, expansion, check character and stop are written into one buffer.
 std::string EncodeCode39FullAscii(std::string_view text, bool check, Deliverable who)
 {
-    std::optional<std::string> data = Code39FullAsciiExpansion(text, who);
-    if (!data)
+    std::string out;
+    out.reserve(2 * text.size() + 3);
+    out.push_back('#');
+    if (!AppendFullAscii(text, who, out))
         return {};
     if (check)
-        data = Code39CheckDigit(*data);
-    std::string out;
-    out.reserve(data->size() + 2);
-    out.push_back('#');
-    out.append(*data);
+        out.push_back(kCode39Alphabet[std::size_t(CheckValue(std::string_view(out).substr(1)))]);
     out.push_back('#');
     return out;
 }

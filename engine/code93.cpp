@@ -47,18 +47,39 @@ int WeightedSum(std::string_view text, int limit) noexcept
     return sum;
 }
 
+// Appends C over out[from...] and then K over the same symbols with C; every
+// symbol from `from` on must be in the alphabet.
+void AppendCheckDigits(std::string& out, std::size_t from)
+{
+    const int c = WeightedSum(std::string_view(out).substr(from), kWeightLimitC);
+    out.push_back(kCode93Alphabet[std::size_t(c)]);
+    const int k = WeightedSum(std::string_view(out).substr(from), kWeightLimitK);
+    out.push_back(kCode93Alphabet[std::size_t(k)]);
+}
+
+// Appends the Full ASCII symbols of the text, escapes read; false for a code above 127.
+bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const EscapeRead r = ReadEscape(text, pos, who);
+        if (r.value >= kFullAscii.size())
+            return false;
+        out.append(kFullAscii[r.value]);
+        pos = r.next;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string Code93CheckDigits(std::string_view text)
 {
-    const int c = WeightedSum(text, kWeightLimitC);
-    if (c < 0)
+    if (WeightedSum(text, kWeightLimitC) < 0)
         return {};
     std::string out;
     out.reserve(text.size() + 2);
     out.append(text);
-    out.push_back(kCode93Alphabet[std::size_t(c)]);
-    out.push_back(kCode93Alphabet[std::size_t(WeightedSum(out, kWeightLimitK))]);
+    AppendCheckDigits(out, 0);
     return out;
 }
 
@@ -71,27 +92,21 @@ std::optional<std::string> Code93FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= kFullAscii.size())
-            return std::nullopt;
-        out.append(kFullAscii[r.value]);
-        pos = r.next;
-    }
+    if (!AppendFullAscii(text, who, out))
+        return std::nullopt;
     return out;
 }
 
+// Start, expansion, check characters and stop are written into one buffer.
 std::string EncodeCode93FullAscii(std::string_view text, bool check, Deliverable who)
 {
-    std::optional<std::string> data = Code93FullAsciiExpansion(text, who);
-    if (!data)
+    std::string out;
+    out.reserve(2 * text.size() + 4);
+    out.push_back('*');
+    if (!AppendFullAscii(text, who, out))
         return {};
     if (check)
-        data = Code93CheckDigits(*data);
-    std::string out;
-    out.reserve(data->size() + 2);
-    out.push_back('*');
-    out.append(*data);
+        AppendCheckDigits(out, 1);
     out.push_back('#');
     return out;
 }
