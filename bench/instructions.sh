@@ -9,19 +9,21 @@ build=${1:-$(cd "$(dirname "$0")/.." && pwd)/build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# ir PROGRAM BENCHMARK FUNCTION: inclusive instructions of FUNCTION per
-# iteration of BENCHMARK, all of it run once under callgrind.
+# ir PROGRAM BENCHMARK FUNCTION [MIN_TIME]: inclusive instructions of FUNCTION
+# per call, over every call the benchmark made under callgrind (its trial runs
+# included): the function's inclusive count over the calls its callers made.
 ir() {
-  local iterations total
-  iterations=$(valgrind --tool=callgrind --callgrind-out-file="$work/cg" "$1" --benchmark_filter="^$2\$" \
-    --benchmark_min_time=0.001 --benchmark_format=csv 2>/dev/null | awk -F, '/^"/ { print $2; exit }')
-  total=$(callgrind_annotate --inclusive=yes "$work/cg" 2>/dev/null | grep -F "$3" | head -n 1 |
-    awk '{ gsub(",", "", $1); print $1 }')
-  echo "$total / $iterations" | bc -l
+  valgrind --tool=callgrind --callgrind-out-file="$work/cg" "$1" --benchmark_filter="^$2\$" \
+    --benchmark_min_time="${4:-0.001}" >/dev/null 2>&1
+  callgrind_annotate --tree=caller --inclusive=yes --threshold=100 "$work/cg" 2>/dev/null |
+    awk -v pat="$3" '
+      /^$/ { calls = 0; next }
+      / < / { s = $0; sub(/x\).*$/, "", s); sub(/^.*\(/, "", s); gsub(",", "", s); calls += s; next }
+      / \* / && index($0, pat) && !done { ir = $1; gsub(",", "", ir); printf "%.1f\n", ir / calls; done = 1 }'
 }
 
 printf '%-8s %12s %12s %12s   (instructions per input byte)\n' encoder 1KiB 64KiB 1MiB
-for id in C128 E128 C39FULL C93FULL C25 CIND25 C5BARS C3BARS CBCD C25INV C25COMP C11 CBAR; do
+for id in ${LUM_IDS:-C128 E128 C39FULL C93FULL C25 CIND25 C5BARS C3BARS CBCD C25INV C25COMP C11 CBAR}; do
   row=()
   for size in 1024 65536 1048576; do
     per=$(ir "$build/bench/encode_bench" "BM_EncodeLong/$id/$size" "catalogue.cpp:lum::Encode[")
@@ -31,6 +33,10 @@ for id in C128 E128 C39FULL C93FULL C25 CIND25 C5BARS C3BARS CBCD C25INV C25COMP
 done
 
 echo
-printf '%-22s %10s   (instructions per call)\n' call EAN13
-printf '%-22s %10.0f\n' "engine lum::Encode" "$(ir "$build/bench/library_bench" BM_EngineEan13 "catalogue.cpp:lum::Encode[")"
-printf '%-22s %10.0f\n' "VORStringToBarcodeDLL" "$(ir "$build/bench/library_bench" BM_LibraryEan13 ":VORStringToBarcodeDLL")"
+printf '%-24s %10s   (instructions per call)\n' call EAN13
+printf '%-24s %10.0f\n' "engine lum::Encode" \
+  "$(ir "$build/bench/library_bench" BM_EngineEan13 "catalogue.cpp:lum::Encode[" 0.2)"
+printf '%-24s %10.0f\n' "VORStringToBarcodeDLL" \
+  "$(ir "$build/bench/library_bench" BM_LibraryEan13 ":VORStringToBarcodeDLL" 0.2)"
+printf '%-24s %10.0f\n' "VORStringToBarcodeBufDLL" \
+  "$(ir "$build/bench/library_bench" BM_LibraryBufEan13 ":VORStringToBarcodeBufDLL" 0.2)"

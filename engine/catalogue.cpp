@@ -246,12 +246,12 @@ const Symbology* FindSymbology(std::string_view id) noexcept
     return it == kCatalogue.end() ? nullptr : &*it;
 }
 
-Verdict ValidateText(std::string& text, std::string_view id, bool check)
+namespace {
+
+// ValidateText for an entry already looked up.
+Verdict ValidateFor(const Symbology& s, std::string& text, bool check)
 {
-    const Symbology* s = FindSymbology(id);
-    if (!s)
-        return {};
-    const ValidationRule& rule = s->rule;
+    const ValidationRule& rule = s.rule;
 
     const int maxLength = check ? rule.maxWithCheck : rule.maxWithoutCheck;
     if (maxLength != kNoLimit && text.size() > std::size_t(maxLength))
@@ -284,13 +284,23 @@ Verdict ValidateText(std::string& text, std::string_view id, bool check)
     return {};
 }
 
+} // namespace
+
+Verdict ValidateText(std::string& text, std::string_view id, bool check)
+{
+    const Symbology* s = FindSymbology(id);
+    if (!s)
+        return {};
+    return ValidateFor(*s, text, check);
+}
+
 std::string Encode(std::string_view text, std::string_view id, bool check, Deliverable who)
 {
     const Symbology* s = FindSymbology(id);
     if (!s)
         return {};
     std::string work(text);
-    if (!Validate(work, id, check))
+    if (!ValidateFor(*s, work, check).Accepted())
         return {};
     return EncodeNormalised(*s, std::move(work), check, who);
 }
