@@ -32,13 +32,20 @@ demo) ;;
 esac
 
 echo "LUM: text -> barcode font string (escaped; set the raw string in the font family shown)"
-printf '%-9s %-16s %-12s %s\n' SYMBOLOGY TEXT FONT "FONT STRING"
+printf '%-11s %-18s %-12s %s\n' SYMBOLOGY TEXT FONT "FONT STRING"
 while read -r id text; do
-  family=$("$lumcode" list | awk -F'\t' -v id="$id" '$1 == id { print $4 }')
-  printf '%-9s %-16s %-12s %s\n' "$id" "$text" "$family" "$("$lumcode" encode --check --format escaped "$id" "$text" 2>&1 || true)"
+  family=$("$lumcode" list | awk -F'\t' -v id="${id%%+*}" '$1 == id { print $4 }')
+  printf '%-11s %-18s %-12s %s\n' "$id" "$text" "$family" "$("$lumcode" encode --check --format escaped "$id" "$text" 2>&1 || true)"
 done <<'DEMO'
 C39 ABC
-C39 CODE_39
 C39FULL Code 39
-C39FULL a\tb
+C93 TEST93
+EAN13 590123412345
+EAN13+ADD5 59012341234552495
+UPCE 0123456
+ISBN 88515401
+C25 1234567
+CBAR A40156B
+CMSI 1234567
+POSTNET 12345
 DEMO

@@ -39,7 +39,7 @@ ParseOutcome ParseArguments(std::span<const OptionSpec> options, std::span<const
         const std::string_view name = arg.substr(0, equals);
         const auto spec =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end() || !arg.starts_with("--")) {
+        if (spec == options.end()) { // a table may also list a one-dash short name such as "-o"
             result.error = "unknown option '" + std::string(arg) + "'";
             if (!arg.starts_with("--"))
                 result.error += " (put -- before a text that starts with -)";

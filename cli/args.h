@@ -12,7 +12,7 @@
 namespace lum::cli {
 
 struct OptionSpec {
-    std::string_view name;      // "--check"
+    std::string_view name;      // "--check", or a short name such as "-o"
     std::string_view valueName; // "FORMAT" for an option that takes a value; empty for a flag
     std::string_view help;
 };

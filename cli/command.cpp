@@ -10,8 +10,12 @@
 namespace lum::cli {
 namespace {
 
-constexpr std::array<const Command*, 4> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand,
-                                                  &kIsbnCommand};
+#ifdef LUM_HAVE_RENDER
+constexpr std::array<const Command*, 5> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand, &kIsbnCommand,
+                                                  &kRenderCommand};
+#else
+constexpr std::array<const Command*, 4> kCommands{&kEncodeCommand, &kValidateCommand, &kListCommand, &kIsbnCommand};
+#endif
 
 constexpr std::string_view kOverview = "Usage: lumcode COMMAND [OPTIONS] [ARGUMENTS]\n"
                                        "Turns a line of text into a barcode font string: the text validated and\n"

@@ -41,6 +41,7 @@ extern const Command kEncodeCommand;
 extern const Command kValidateCommand;
 extern const Command kListCommand;
 extern const Command kIsbnCommand;
+extern const Command kRenderCommand; // only in builds with the renderer (LUM_HAVE_RENDER)
 
 std::span<const Command* const> Commands() noexcept;
 

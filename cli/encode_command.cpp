@@ -27,12 +27,15 @@ const std::string kDetails = std::string("Prints the font string for TEXT: the t
                                          "line ends, a missing final line end and a UTF-8 byte order mark are fine\n"
                                          "(with --raw-input the byte order mark is part of the first line).\n"
                                          "\n"
+                                         "With --values (C128 and E128), prints the code values instead: start,\n"
+                                         "data, check and stop values as decimal numbers separated by spaces.\n"
+                                         "\n"
                                          "A rejected text is reported on standard error (exit status 1); positions\n"
                                          "in messages count characters from 1.\n"
                                          "\n") +
                              std::string(kAddOnHelp) + "\n" + std::string(kEncodingHelp);
 
-constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption, kValuesOption};
 
 } // namespace
 

@@ -5,6 +5,8 @@
 
 #include "cli/cp1252.h"
 #include "engine/addon.h"
+#include "engine/code128.h"
+#include "engine/ean128.h"
 #include "engine/escape.h"
 
 namespace lum::cli {
@@ -124,7 +126,22 @@ std::string NotEncodableReason(const Symbology& entry, const Verdict& verdict, s
            range;
 }
 
+// The Code 128 code values of the text, start to stop, as decimal numbers
+// separated by spaces; false when the text cannot be encoded.
+bool AppendValues(const Symbology& entry, std::string_view text, std::string& out)
+{
+    const Code128Sequence values = entry.id == "E128" ? Ean128Values(text, kWho) : Code128Values(text, kWho);
+    if (values.empty())
+        return false;
+    for (const std::uint8_t v : values)
+        out.append(std::to_string(v)).push_back(' ');
+    out.append(std::to_string(kCode128Stop));
+    return true;
+}
+
 } // namespace
+
+bool HasCodeValues(const Symbology& entry) noexcept { return entry.id == "C128" || entry.id == "E128"; }
 
 std::string QuoteForMessage(std::string_view text, std::size_t limit)
 {
@@ -244,8 +261,10 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
         return true;
     }
 
-    const std::string encoded = EncodeNormalised(entry, work_, options_.check, kWho);
-    if (!encoded.empty()) {
+    if (options_.values) {
+        if (AppendValues(entry, work_, out))
+            return true;
+    } else if (const std::string encoded = EncodeNormalised(entry, work_, options_.check, kWho); !encoded.empty()) {
         AppendFormatted(options_.format, encoded, out);
         return true;
     }

@@ -22,6 +22,7 @@ struct LineOptions {
     bool check = false;
     bool rawInput = false; // the input is Windows-1252 already, not UTF-8
     OutputFormat format = OutputFormat::Utf8;
+    bool values = false; // C128 and E128: the code values instead of the font string
     const Symbology* addOn = nullptr; // "ADD2" or "ADD5" typed after the main EAN/UPC symbol `entry`, or null
 };
 
@@ -58,5 +59,8 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
 // control characters escaped so the message stays on one line, cut after
 // `limit` characters.
 std::string QuoteForMessage(std::string_view text, std::size_t limit = 60);
+
+// Whether the entry can print its code values (--values): C128 and E128.
+bool HasCodeValues(const Symbology& entry) noexcept;
 
 } // namespace lum::cli

@@ -59,6 +59,15 @@ std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedA
         }
         options.format = *format;
     }
+    options.values = args.Has("--values");
+    if (options.values && !HasCodeValues(*options.entry)) {
+        status = UsageError(streams, &command, "--values is for C128 and E128 only");
+        return std::nullopt;
+    }
+    if (options.values && args.Has("--format")) {
+        status = UsageError(streams, &command, "--values prints numbers; --format does not apply to them");
+        return std::nullopt;
+    }
     return options;
 }
 

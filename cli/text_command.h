@@ -14,6 +14,8 @@ namespace lum::cli {
 inline constexpr OptionSpec kCheckOption{"--check", "", "compute and append the check character(s)"};
 inline constexpr OptionSpec kRawInputOption{"--raw-input", "", "take the input bytes as Windows-1252, unconverted"};
 inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"};
+inline constexpr OptionSpec kValuesOption{"--values", "",
+                                          "C128 and E128: print the code values (start, data, check, stop)"};
 
 // The help paragraph on main symbols with an add-on (MAIN+ADD2, MAIN+ADD5).
 extern const std::string_view kAddOnHelp;

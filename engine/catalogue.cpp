@@ -4,11 +4,13 @@
 
 #include "engine/codabar.h"
 #include "engine/code11.h"
+#include "engine/code128.h"
 #include "engine/code32.h"
 #include "engine/code39.h"
 #include "engine/code93.h"
 #include "engine/delta.h"
 #include "engine/ean.h"
+#include "engine/ean128.h"
 #include "engine/escape.h"
 #include "engine/isbn.h"
 #include "engine/msi.h"
@@ -64,6 +66,10 @@ std::string AddOn5(std::string_view text, bool, Deliverable) { return EncodeAddO
 std::string Isbn10Label(std::string_view text, bool, Deliverable) { return EncodeIsbn10(text); }
 std::string Isbn13Label(std::string_view text, bool, Deliverable) { return EncodeIsbn13(text); }
 
+// Code 128 and EAN 128 always carry their check value; the flag is not used.
+std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
+std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
+
 // Dispatch order of the pipeline. Entries whose encoder is not part of the
 // engine yet have neither an encoder nor a wrap and encode to the empty string.
 constexpr std::array<Symbology, 31> kCatalogue{{
@@ -103,8 +109,8 @@ constexpr std::array<Symbology, 31> kCatalogue{{
     {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
     {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
      ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
-    {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
-    {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, nullptr, 0, 0, 132},
+    {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Code128, 0, 0, 132},
+    {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Ean128, 0, 0, 132},
     {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, Isbn10Label, 0, 0, 0},
     {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, Isbn13Label, 0, 0, 0},
 }};

@@ -217,6 +217,28 @@ TEST(Lumcode, Formats)
 
 // The CR LF inside a two-line result must not break the one-line-per-input
 // rule of the line-safe formats; each line decodes back to the engine's bytes.
+// Code values: ISO/IEC 15417 value sequences worked by hand (start, data,
+// modulo 103 check, stop 106).
+TEST(Lumcode, CodeValuesOfCode128AndEan128)
+{
+    Result r = RunLumcode({"encode", "--values", "C128", "1234"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "105 12 34 82 106\n"); // 105 + 12 + 2 x 34 = 185, mod 103 = 82
+    EXPECT_EQ(r.err, "");
+    r = RunLumcode({"encode", "e128", "0112345678901231", "--values"});
+    EXPECT_EQ(r.out, "105 102 1 12 34 56 78 90 12 31 74 106\n");
+
+    // The same values as the font string: 105 12 34 82 as 138 45 67 115, stop 139.
+    EXPECT_EQ(RunLumcode({"encode", "--format", "raw", "C128", "1234"}).out, "\x8a\x2d\x43\x73\x8b\n");
+
+    // Batch: one line per input line; a character above FNC4 is rejected. a, tab
+    // shifted, b: 104 + 65 + 2 x 98 + 3 x 73 + 4 x 66 = 848, mod 103 = 24.
+    r = RunLumcode({"encode", "--values", "C128"}, "1234\n\nabc\n\xC3\xA9\na\\tb\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "105 12 34 82 106\n104 1 106\n104 65 66 67 90 106\n\n104 65 98 73 66 24 106\n");
+    EXPECT_TRUE(Contains(r.err, "line 4")) << r.err;
+}
+
 TEST(Lumcode, TwoLineResultsStayOnOneLineInEscapedAndHex)
 {
     const std::vector<std::string> texts{"123", "4567", "12345678"};
@@ -254,6 +276,9 @@ TEST(Lumcode, UsageErrorsExitTwo)
         {{"encode", "--format", "pdf", "C39", "A"}, "lumcode: encode: unknown format 'pdf'"},
         {{"encode", "C39", "A", "--format"}, "needs a value"},
         {{"list", "--check"}, "lumcode: list: unknown option '--check'"},
+        {{"encode", "--values", "C39", "A"}, "lumcode: encode: --values is for C128 and E128 only"},
+        {{"encode", "--values", "--format", "hex", "C128", "A"}, "--format does not apply"},
+        {{"validate", "--values", "C128", "A"}, "lumcode: validate: unknown option '--values'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.err);
