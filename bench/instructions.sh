@@ -5,7 +5,11 @@
 # the engine call it wraps.
 #   bench/instructions.sh [BUILD_DIR]
 set -euo pipefail
-build=${1:-$(cd "$(dirname "$0")/.." && pwd)/build}
+source "$(dirname "$0")/../scripts/common.sh"
+build=${1:-$LUM_ROOT/build}
+lum_install_packages valgrind
+[[ -x $build/bench/encode_bench && -x $build/bench/library_bench ]] ||
+  LUM_TARGETS="encode_bench library_bench" lum_build_main >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -300,6 +300,8 @@ Verdict ValidateText(std::string& text, std::string_view id, bool check)
     return ValidateFor(*s, text, check);
 }
 
+Verdict ValidateText(std::string& text, const Symbology& entry, bool check) { return ValidateFor(entry, text, check); }
+
 std::string Encode(std::string_view text, std::string_view id, bool check, Deliverable who)
 {
     const Symbology* s = FindSymbology(id);
