@@ -17,7 +17,12 @@ constexpr int DigitValue(char c) noexcept { return c - '0'; }
 // True when every character is "0" to "9"; an empty text passes.
 constexpr bool IsAllDigits(std::string_view text) noexcept
 {
-    return std::all_of(text.begin(), text.end(), IsDigit);
+    // A loop rather than std::all_of over a function pointer, which the
+    // compiler does not inline.
+    for (const char c : text)
+        if (!IsDigit(c))
+            return false;
+    return true;
 }
 
 constexpr char ToUpperAscii(char c) noexcept { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
