@@ -16,7 +16,7 @@ TEST(AlphabetTable, AgreesWithSearchForEveryByte)
 {
     // A repeated letter: the table keeps the first position, as the search does.
     const std::string_view alphabets[] = {lum::kCode39Alphabet, lum::kCode93Alphabet, lum::kCodabarData,
-                                          "0123456789ABCDEF", "0123456789-", "ABCA"};
+                                          "0123456789ABCDEF",   "0123456789-",        "ABCA"};
     for (const std::string_view alphabet : alphabets) {
         SCOPED_TRACE(std::string(alphabet));
         const lum::AlphabetTable table = lum::MakeAlphabetTable(alphabet);
