@@ -67,9 +67,11 @@ compare() {
   local lm zm
   lm=$(printf '%s\n' "${lum[@]}" | median)
   zm=$(printf '%s\n' "${zint[@]}" | median)
-  printf '%-8s %9d lines  lumcode %10.0f lines/s (%.3f s)  zint %10.0f lines/s (%.3f s)  ratio %6.1fx\n' \
-    "$name" "$lines" "$(echo "$lines / $lm" | bc -l)" "$lm" "$(echo "$lines / $zm" | bc -l)" "$zm" \
-    "$(echo "$zm / $lm" | bc -l)"
+  local ratio verdict=met
+  ratio=$(echo "$zm / $lm" | bc -l)
+  [[ $(echo "$ratio >= 10" | bc -l) -eq 1 ]] || verdict="NOT met"
+  printf '%-8s %9d lines  lumcode %10.0f lines/s (%.3f s)  zint %10.0f lines/s (%.3f s)  ratio %6.1fx (target 10x: %s)\n' \
+    "$name" "$lines" "$(echo "$lines / $lm" | bc -l)" "$lm" "$(echo "$lines / $zm" | bc -l)" "$zm" "$ratio" "$verdict"
 }
 
 echo "machine: $(nproc)-core Linux VM, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
@@ -81,5 +83,9 @@ compare C128 "$work/c128.txt" C128 20
 rss() { /usr/bin/time -f '%M' "$lumcode" encode --check --format raw EAN13 <"$1" 2>&1 >/dev/null | tail -n 1; }
 small=$(rss "$work/ean13-1k.txt")
 large=$(rss "$work/ean13.txt")
-printf 'peak RSS  1,000 lines: %d KiB   %d lines: %d KiB   ratio %.2f\n' "$small" "$lines" "$large" "$(echo "$large / $small" | bc -l)"
+growth=$(echo "$large / $small" | bc -l)
+verdict=met
+[[ $(echo "$growth <= 2" | bc -l) -eq 1 ]] || verdict="NOT met"
+printf 'peak RSS  1,000 lines: %d KiB   %d lines: %d KiB   ratio %.2f (target at most 2: %s)\n' "$small" "$lines" "$large" \
+  "$growth" "$verdict"
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
