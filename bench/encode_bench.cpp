@@ -70,6 +70,9 @@ void BM_EncodeLong(benchmark::State& state, const char* id)
         benchmark::DoNotOptimize(s.data());
     }
     state.counters["out_bytes"] = double(out);
+    // Time per input byte, in seconds (shown as n for nanoseconds).
+    state.counters["per_byte"] = benchmark::Counter(double(text.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                                             benchmark::Counter::kInvert);
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
 

@@ -201,13 +201,13 @@ bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
     // Each part is validated on its own; positions in messages count from the
     // start of the whole text. The add-on always takes the flag set.
     work_.assign(parts->main);
-    Verdict verdict = ValidateText(work_, main.id, options_.check);
+    Verdict verdict = ValidateText(work_, main, options_.check);
     if (!verdict.Accepted()) {
         reason = "main symbol: " + DescribeRejection(main, verdict, parts->main, options_.check);
         return false;
     }
     addOnWork_.assign(parts->addOn);
-    verdict = ValidateText(addOnWork_, addOn.id, true);
+    verdict = ValidateText(addOnWork_, addOn, true);
     if (!verdict.Accepted()) {
         verdict.position += parts->main.size();
         reason = "add-on: " + DescribeRejection(addOn, verdict, text_, true);
@@ -252,7 +252,7 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
     }
 
     work_ = text_;
-    const Verdict verdict = ValidateText(work_, entry.id, options_.check);
+    const Verdict verdict = ValidateText(work_, entry, options_.check);
     if (!verdict.Accepted())
         return reject(QuoteForMessage(text_), DescribeRejection(entry, verdict, text_, options_.check));
 

@@ -156,16 +156,23 @@ constexpr std::array<DisplayName, 36> kDisplayNames{{
 
 constexpr std::string_view kCodabarEnds = "ABCDEMT*";
 
+// Characters each validation alphabet admits, looked up per character.
+constexpr AlphabetTable kCode39Set = MakeAlphabetTable(kCode39Alphabet);
+constexpr AlphabetTable kHexSet = MakeAlphabetTable("0123456789ABCDEF");
+constexpr AlphabetTable kDeltaSet = MakeAlphabetTable("0123456789KLMO");
+constexpr AlphabetTable kCode11Set = MakeAlphabetTable("0123456789-");
+constexpr AlphabetTable kCodabarSet = MakeAlphabetTable("0123456789-$:/.+");
+
 constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
 {
     switch (alphabet) {
     case Alphabet::Any: return true;
     case Alphabet::Digits: return IsDigit(c);
-    case Alphabet::Code39: return IndexIn(kCode39Alphabet, c) >= 0;
-    case Alphabet::Hex: return IndexIn("0123456789ABCDEF", c) >= 0;
-    case Alphabet::Delta: return IndexIn("0123456789KLMO", c) >= 0;
-    case Alphabet::Code11: return IndexIn("0123456789-", c) >= 0;
-    case Alphabet::Codabar: return IndexIn("0123456789-$:/.+", c) >= 0;
+    case Alphabet::Code39: return kCode39Set(c) >= 0;
+    case Alphabet::Hex: return kHexSet(c) >= 0;
+    case Alphabet::Delta: return kDeltaSet(c) >= 0;
+    case Alphabet::Code11: return kCode11Set(c) >= 0;
+    case Alphabet::Codabar: return kCodabarSet(c) >= 0;
     }
     return false;
 }
@@ -245,12 +252,12 @@ const Symbology* FindSymbology(std::string_view id) noexcept
     return it == kCatalogue.end() ? nullptr : &*it;
 }
 
-Verdict ValidateText(std::string& text, std::string_view id, bool check)
+namespace {
+
+// ValidateText for an entry already looked up.
+Verdict ValidateFor(const Symbology& s, std::string& text, bool check)
 {
-    const Symbology* s = FindSymbology(id);
-    if (!s)
-        return {};
-    const ValidationRule& rule = s->rule;
+    const ValidationRule& rule = s.rule;
 
     const int maxLength = check ? rule.maxWithCheck : rule.maxWithoutCheck;
     if (maxLength != kNoLimit && text.size() > std::size_t(maxLength))
@@ -283,13 +290,25 @@ Verdict ValidateText(std::string& text, std::string_view id, bool check)
     return {};
 }
 
+} // namespace
+
+Verdict ValidateText(std::string& text, std::string_view id, bool check)
+{
+    const Symbology* s = FindSymbology(id);
+    if (!s)
+        return {};
+    return ValidateFor(*s, text, check);
+}
+
+Verdict ValidateText(std::string& text, const Symbology& entry, bool check) { return ValidateFor(entry, text, check); }
+
 std::string Encode(std::string_view text, std::string_view id, bool check, Deliverable who)
 {
     const Symbology* s = FindSymbology(id);
     if (!s)
         return {};
     std::string work(text);
-    if (!Validate(work, id, check))
+    if (!ValidateFor(*s, work, check).Accepted())
         return {};
     return EncodeNormalised(*s, std::move(work), check, who);
 }

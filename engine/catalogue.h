@@ -110,6 +110,10 @@ struct Verdict {
 // entries without a rule accept the text unchanged.
 Verdict ValidateText(std::string& text, std::string_view id, bool check);
 
+// The same for an entry already looked up (a batch validates every line
+// against one entry).
+Verdict ValidateText(std::string& text, const Symbology& entry, bool check);
+
 inline bool Validate(std::string& text, std::string_view id, bool check)
 {
     return ValidateText(text, id, check).Accepted();

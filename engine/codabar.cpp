@@ -11,6 +11,8 @@ constexpr std::string_view kStartStopAlternative = "TM*E";
 
 static_assert(kCodabarData.size() == 16 && kStartStop.size() == 4 && kStartStopAlternative.size() == 4);
 
+constexpr AlphabetTable kCodabarIndex = MakeAlphabetTable(kCodabarData);
+
 // Value 16 to 19 of a start or stop character in either case, or -1.
 int StartStopValue(char c) noexcept
 {
@@ -34,7 +36,7 @@ std::string CodabarCheckDigit(std::string_view text)
     const std::string_view data = text.substr(1, text.size() - 2);
     int sum = start + stop;
     for (char c : data) {
-        const int value = IndexIn(kCodabarData, c);
+        const int value = kCodabarIndex(c);
         if (value < 0)
             return {};
         sum += value;

@@ -13,6 +13,8 @@ constexpr std::size_t kSecondCheckFrom = 11;
 
 static_assert(kCode11Alphabet.size() == 11);
 
+constexpr AlphabetTable kCode11Index = MakeAlphabetTable(kCode11Alphabet);
+
 // Weighted sum modulo 11, weights 1 to `maxWeight` from the right, repeating.
 // The characters are known to be in the alphabet.
 char CheckCharacter(std::string_view text, int maxWeight) noexcept
@@ -20,7 +22,7 @@ char CheckCharacter(std::string_view text, int maxWeight) noexcept
     int sum = 0;
     int weight = 1;
     for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        sum += IndexIn(kCode11Alphabet, *it) * weight;
+        sum += kCode11Index(*it) * weight;
         weight = weight == maxWeight ? 1 : weight + 1;
     }
     return kCode11Alphabet[std::size_t(sum % 11)];
@@ -31,7 +33,7 @@ char CheckCharacter(std::string_view text, int maxWeight) noexcept
 std::string Code11CheckDigit(std::string_view text)
 {
     for (char c : text)
-        if (IndexIn(kCode11Alphabet, c) < 0)
+        if (kCode11Index(c) < 0)
             return {};
     std::string out(text);
     out.push_back(CheckCharacter(out, 10));

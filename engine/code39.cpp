@@ -1,6 +1,8 @@
 #include "engine/code39.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "engine/escape.h"
 #include "engine/text.h"
@@ -21,20 +23,58 @@ constexpr std::array<std::string_view, 128> kFullAscii{
 };
 
 static_assert(kCode39Alphabet.size() == 43);
+static_assert(std::all_of(kFullAscii.begin(), kFullAscii.end(),
+                          [](std::string_view e) { return e.size() == 1 || e.size() == 2; }));
+
+constexpr AlphabetTable kCode39Index = MakeAlphabetTable(kCode39Alphabet);
+
+// Sum of the character values modulo 43, or -1 for a character outside the alphabet.
+int CheckValue(std::string_view text) noexcept
+{
+    int sum = 0;
+    for (char c : text) {
+        const int value = kCode39Index(c);
+        if (value < 0)
+            return -1;
+        sum += value;
+    }
+    return sum % 43;
+}
+
+// Appends the Full ASCII symbols of the text, escapes read; false for a code
+// above 127. Each input character gives at most two symbols, so 2 x size is
+// enough room. Every entry is copied as two bytes (a one-symbol entry with its
+// terminating NUL) and the end moved by its length, which keeps the loop free
+// of a branch on the length that random text would mispredict.
+bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
+{
+    const std::size_t start = out.size();
+    out.resize(start + 2 * text.size());
+    char* end = out.data() + start;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const EscapeRead r = ReadEscape(text, pos, who);
+        if (r.value >= kFullAscii.size())
+            return false;
+        const std::string_view symbols = kFullAscii[r.value];
+        std::memcpy(end, symbols.data(), 2);
+        end += symbols.size();
+        pos = r.next;
+    }
+    out.resize(std::size_t(end - out.data()));
+    return true;
+}
 
 } // namespace
 
 std::string Code39CheckDigit(std::string_view text)
 {
-    int sum = 0;
-    for (char c : text) {
-        const int value = IndexIn(kCode39Alphabet, c);
-        if (value < 0)
-            return {};
-        sum += value;
-    }
-    std::string out(text);
-    out.push_back(kCode39Alphabet[std::size_t(sum % 43)]);
+    const int value = CheckValue(text);
+    if (value < 0)
+        return {};
+    std::string out;
+    out.reserve(text.size() + 1);
+    out.append(text);
+    out.push_back(kCode39Alphabet[std::size_t(value)]);
     return out;
 }
 
@@ -47,27 +87,21 @@ std::optional<std::string> Code39FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= 128)
-            return std::nullopt;
-        out.append(kFullAscii[r.value]);
-        pos = r.next;
-    }
+    if (!AppendFullAscii(text, who, out))
+        return std::nullopt;
     return out;
 }
 
+// Start, expansion, check character and stop are written into one buffer.
 std::string EncodeCode39FullAscii(std::string_view text, bool check, Deliverable who)
 {
-    std::optional<std::string> data = Code39FullAsciiExpansion(text, who);
-    if (!data)
+    std::string out;
+    out.reserve(2 * text.size() + 3);
+    out.push_back('#');
+    if (!AppendFullAscii(text, who, out))
         return {};
     if (check)
-        data = Code39CheckDigit(*data);
-    std::string out;
-    out.reserve(data->size() + 2);
-    out.push_back('#');
-    out.append(*data);
+        out.push_back(kCode39Alphabet[std::size_t(CheckValue(std::string_view(out).substr(1)))]);
     out.push_back('#');
     return out;
 }

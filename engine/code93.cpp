@@ -1,6 +1,8 @@
 #include "engine/code93.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "engine/escape.h"
 #include "engine/text.h"
@@ -24,6 +26,10 @@ constexpr std::array<std::string_view, 128> kFullAscii{
 };
 
 static_assert(kCode93Alphabet.size() == 47);
+static_assert(std::all_of(kFullAscii.begin(), kFullAscii.end(),
+                          [](std::string_view e) { return e.size() == 1 || e.size() == 2; }));
+
+constexpr AlphabetTable kCode93Index = MakeAlphabetTable(kCode93Alphabet);
 
 constexpr int kModulus = 47;
 constexpr int kWeightLimitC = 20; // C weights run 1 to 20 from the right, then restart
@@ -36,7 +42,7 @@ int WeightedSum(std::string_view text, int limit) noexcept
     int sum = 0;
     int weight = 1;
     for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        const int value = IndexIn(kCode93Alphabet, *it);
+        const int value = kCode93Index(*it);
         if (value < 0)
             return -1;
         sum = (sum + value * weight) % kModulus;
@@ -45,18 +51,49 @@ int WeightedSum(std::string_view text, int limit) noexcept
     return sum;
 }
 
+// Appends C over out[from...] and then K over the same symbols with C; every
+// symbol from `from` on must be in the alphabet.
+void AppendCheckDigits(std::string& out, std::size_t from)
+{
+    const int c = WeightedSum(std::string_view(out).substr(from), kWeightLimitC);
+    out.push_back(kCode93Alphabet[std::size_t(c)]);
+    const int k = WeightedSum(std::string_view(out).substr(from), kWeightLimitK);
+    out.push_back(kCode93Alphabet[std::size_t(k)]);
+}
+
+// Appends the Full ASCII symbols of the text, escapes read; false for a code
+// above 127. Each input character gives at most two symbols, so 2 x size is
+// enough room. Every entry is copied as two bytes (a one-symbol entry with its
+// terminating NUL) and the end moved by its length, which keeps the loop free
+// of a branch on the length that random text would mispredict.
+bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
+{
+    const std::size_t start = out.size();
+    out.resize(start + 2 * text.size());
+    char* end = out.data() + start;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const EscapeRead r = ReadEscape(text, pos, who);
+        if (r.value >= kFullAscii.size())
+            return false;
+        const std::string_view symbols = kFullAscii[r.value];
+        std::memcpy(end, symbols.data(), 2);
+        end += symbols.size();
+        pos = r.next;
+    }
+    out.resize(std::size_t(end - out.data()));
+    return true;
+}
+
 } // namespace
 
 std::string Code93CheckDigits(std::string_view text)
 {
-    const int c = WeightedSum(text, kWeightLimitC);
-    if (c < 0)
+    if (WeightedSum(text, kWeightLimitC) < 0)
         return {};
     std::string out;
     out.reserve(text.size() + 2);
     out.append(text);
-    out.push_back(kCode93Alphabet[std::size_t(c)]);
-    out.push_back(kCode93Alphabet[std::size_t(WeightedSum(out, kWeightLimitK))]);
+    AppendCheckDigits(out, 0);
     return out;
 }
 
@@ -69,27 +106,21 @@ std::optional<std::string> Code93FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= kFullAscii.size())
-            return std::nullopt;
-        out.append(kFullAscii[r.value]);
-        pos = r.next;
-    }
+    if (!AppendFullAscii(text, who, out))
+        return std::nullopt;
     return out;
 }
 
+// Start, expansion, check characters and stop are written into one buffer.
 std::string EncodeCode93FullAscii(std::string_view text, bool check, Deliverable who)
 {
-    std::optional<std::string> data = Code93FullAsciiExpansion(text, who);
-    if (!data)
+    std::string out;
+    out.reserve(2 * text.size() + 4);
+    out.push_back('*');
+    if (!AppendFullAscii(text, who, out))
         return {};
     if (check)
-        data = Code93CheckDigits(*data);
-    std::string out;
-    out.reserve(data->size() + 2);
-    out.push_back('*');
-    out.append(*data);
+        AppendCheckDigits(out, 1);
     out.push_back('#');
     return out;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,7 +17,12 @@ constexpr int DigitValue(char c) noexcept { return c - '0'; }
 // True when every character is "0" to "9"; an empty text passes.
 constexpr bool IsAllDigits(std::string_view text) noexcept
 {
-    return std::all_of(text.begin(), text.end(), IsDigit);
+    // A loop rather than std::all_of over a function pointer, which the
+    // compiler does not inline.
+    for (const char c : text)
+        if (!IsDigit(c))
+            return false;
+    return true;
 }
 
 constexpr char ToUpperAscii(char c) noexcept { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
@@ -44,5 +51,25 @@ constexpr int IndexIn(std::string_view alphabet, char c) noexcept
     const auto pos = alphabet.find(c);
     return pos == std::string_view::npos ? -1 : int(pos);
 }
+
+// Position of every byte in an alphabet of up to 127 characters (the first
+// one when a byte repeats), -1 for the others: one load per character where a
+// search of the alphabet would run for each.
+struct AlphabetTable {
+    std::array<std::int8_t, 256> index{};
+
+    constexpr int operator()(char c) const noexcept { return index[static_cast<unsigned char>(c)]; }
+};
+
+constexpr AlphabetTable MakeAlphabetTable(std::string_view alphabet) noexcept
+{
+    AlphabetTable table;
+    table.index.fill(-1);
+    for (std::size_t i = alphabet.size(); i-- > 0;)
+        table.index[static_cast<unsigned char>(alphabet[i])] = static_cast<std::int8_t>(i);
+    return table;
+}
+
+constexpr int IndexIn(const AlphabetTable& table, char c) noexcept { return table(c); }
 
 } // namespace lum

@@ -38,11 +38,11 @@ std::string WorkingCopy(const char* text)
 // length an int cannot return.
 std::string FontString(const char* text, std::string_view identifier, int check)
 {
-    std::string work = WorkingCopy(text);
-    if (!lum::Validate(work, identifier, check != 0))
-        return {};
     const lum::Symbology* entry = lum::FindSymbology(identifier);
     if (!entry)
+        return {};
+    std::string work = WorkingCopy(text);
+    if (!lum::ValidateText(work, *entry, check != 0).Accepted())
         return {};
     std::string result = lum::EncodeNormalised(*entry, std::move(work), check != 0, Deliverable::Library);
     if (result.size() >= std::size_t(INT_MAX))
