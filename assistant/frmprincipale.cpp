@@ -18,6 +18,7 @@
 #include <QTextEdit>
 
 #include "assistant/cp1252.h"
+#include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
 #include "assistant/generate.h"
 #include "assistant/platform.h"
@@ -53,7 +54,7 @@ frmPrincipale::Servizi frmPrincipale::ServiziPredefiniti()
         box->show();
     };
     s.apri = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    s.apriWizard = [](frmPrincipale&) {};
+    s.apriWizard = [](frmPrincipale& w) { frmEan128Wizard::Apri(w); };
     s.cartelleDati = InstalledDataFolders();
     return s;
 }
