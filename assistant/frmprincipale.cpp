@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,11 +18,14 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 
+#include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
 #include "assistant/generate.h"
 #include "assistant/platform.h"
+#include "assistant/preview/description.h"
+#include "assistant/preview/font_label.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 #include "engine/fonts.h"
@@ -37,6 +41,20 @@ W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
+}
+
+// The window's string table as the description line's text loader.
+std::string TestoTabella(int id, Language language)
+{
+    return ToCp1252(LoadText(id, language == Language::Italian ? kItalian : kEnglish));
+}
+
+void ApplicaCasella(QCheckBox& box, preview::BoxAction action)
+{
+    if (action == preview::BoxAction::CheckAndDisable)
+        box.setChecked(true); // fires the box's click handler
+    if (action != preview::BoxAction::Unchanged)
+        box.setEnabled(action == preview::BoxAction::Enable);
 }
 
 } // namespace
@@ -55,6 +73,11 @@ frmPrincipale::Servizi frmPrincipale::ServiziPredefiniti()
     };
     s.apri = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     s.apriWizard = [](frmPrincipale& w) { frmEan128Wizard::Apri(w); };
+    s.sceltaFont = [](QWidget* parent, const QFont& current) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, current, parent, QString(), QFontDialog::ScalableFonts);
+        return ok ? std::optional<QFont>(chosen) : std::nullopt;
+    };
     s.cartelleDati = InstalledDataFolders();
     return s;
 }
@@ -104,7 +127,7 @@ void frmPrincipale::CreaControlli()
     imgWizard_ = Named(new ClickLabel(central), "imgWizard");
     lstFont_ = Named(new QListWidget(central), "lstFont");
 
-    for (QLabel* l : {labCodice_, labSimbologia_, labDimensione_, labStile_})
+    for (QLabel* l : {labCodice_, labSimbologia_, labDimensione_, labStile_, labAttributi_, labFont_})
         l->setTextFormat(Qt::PlainText);
     labCodice_->setBuddy(txtCodice_);
     labSimbologia_->setBuddy(cmbSimbologia_);
@@ -269,41 +292,40 @@ void frmPrincipale::CaricaTesti()
     labAvviso_->setVisible(cmbSimbologia_->count() == 0);
 }
 
+Language frmPrincipale::LinguaCorrente() const
+{
+    return offset_ == kItalian ? Language::Italian : Language::English;
+}
+
 int frmPrincipale::SimbologiaCorrente() const
 {
-    const QString name = cmbSimbologia_->currentText();
-    if (name.isEmpty())
-        return 0;
-    for (const GenerateRow& row : GenerateTable())
-        if (LoadText(row.nameId, offset_) == name)
-            return row.nameId;
-    return 0;
+    return preview::DisplayNameId(ToCp1252(cmbSimbologia_->currentText()), LinguaCorrente());
 }
 
 void frmPrincipale::DescriviSimbologia()
 {
-    const int remembered = cmbStile_->currentIndex();
-    if (const auto choice = StylesFor(SimbologiaCorrente())) {
+    preview::DescriptionRequest request;
+    request.nameId = SimbologiaCorrente();
+    request.language = LinguaCorrente();
+    request.checkDigit = chkDigit_->isChecked();
+    request.styleIndex = cmbStile_->currentIndex();
+    request.styleCount = cmbStile_->count();
+    const preview::SymbologyDescription d = preview::DescriviSimbologia(request, TestoTabella);
+    if (d.matched) {
         {
             const QSignalBlocker quiet(cmbStile_); // refilling is no choice of the user's
             cmbStile_->clear();
-            for (int id : choice->textIds)
-                cmbStile_->addItem(LoadText(id, offset_));
+            for (const std::string& name : d.styleNames)
+                cmbStile_->addItem(FromCp1252(name));
             cmbStile_->setCurrentIndex(-1);
         }
-        cmbStile_->setEnabled(choice->enabled);
-        const bool forceHrc = choice->boxes == OptionBoxes::HrcForced || choice->boxes == OptionBoxes::BothForced;
-        const bool forceCheck = choice->boxes == OptionBoxes::CheckForced || choice->boxes == OptionBoxes::BothForced;
-        if (forceHrc)
-            chkHRC_->setChecked(true);
-        chkHRC_->setEnabled(!forceHrc);
-        if (forceCheck)
-            chkDigit_->setChecked(true);
-        chkDigit_->setEnabled(!forceCheck);
+        cmbStile_->setEnabled(d.styleListEnabled);
+        ApplicaCasella(*chkHRC_, d.hrc);
+        ApplicaCasella(*chkDigit_, d.digit);
     }
-    const int restored = cmbStile_->count() < remembered + 1 ? 0 : remembered;
-    if (restored != cmbStile_->currentIndex())
-        cmbStile_->setCurrentIndex(restored);
+    labAttributi_->setText(FromCp1252(d.caption));
+    if (d.styleIndex != cmbStile_->currentIndex())
+        cmbStile_->setCurrentIndex(d.styleIndex);
 }
 
 bool frmPrincipale::GeneraBarcode(bool quiet)
@@ -325,54 +347,22 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
     std::string font = FontName(row.family, ToCp1252(cmbStile_->currentText()));
     if (font.empty())
         font = row.family; // a style the family lacks: its plain font
-    QString hrc;
-    if (row.hrc == HrcSource::Code || (row.hrc == HrcSource::WizardOrCode && wizardHrc.isEmpty()))
-        hrc = FromCp1252(result.code);
-    else if (row.hrc == HrcSource::WizardOrCode)
-        hrc = wizardHrc;
-    AggiornaAnteprima(result.fontString, FromCp1252(font), hrc);
+    const std::string hrc =
+        HrcText(row, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
+    AggiornaAnteprima(result.fontString, font, hrc);
     return true;
 }
 
-void frmPrincipale::AggiornaAnteprima(const std::string& fontString, const QString& family, const QString& hrc)
+void frmPrincipale::AggiornaAnteprima(const std::string& fontString, const std::string& family, const std::string& hrc)
 {
-    QTextCharFormat bars;
-    bars.setFontFamilies({family});
-    if (const double size = ValoreNumerico(txtDimensione_->text()); size > 0)
-        bars.setFontPointSize(size);
-    const bool withHrc = chkHRC_->isChecked() && !hrc.isEmpty();
-    QString text = FromCp1252(fontString);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    rtfContenuto_->clear();
-    QTextCursor cursor(rtfContenuto_->document());
-    cursor.insertText(withHrc ? text + '\n' : text, bars);
-    if (withHrc) {
-        QTextCharFormat line;
-        line.setFontFamilies({FromCp1252(TrimBlanks(cfg_.faceName))});
-        line.setFontWeight(cfg_.bold ? QFont::Bold : QFont::Normal);
-        line.setFontItalic(cfg_.italic);
-        line.setFontPointSize(cfg_.hrcSize);
-        line.setFontStrikeOut(cfg_.strikethrough);
-        line.setFontUnderline(cfg_.underline);
-        cursor.insertText(hrc, line);
-    }
+    const std::string size = ToCp1252(txtDimensione_->text());
+    const preview::PreviewOptions options{size, chkHRC_->isChecked(), FontHrc(cfg_)};
+    ScriviAnteprima(*rtfContenuto_->document(), preview::AggiornaAnteprima(fontString, family, hrc, options));
 }
 
 void frmPrincipale::AggiornaEtichettaFont()
 {
-    QString flags;
-    if (cfg_.bold)
-        flags += 'B';
-    if (cfg_.italic)
-        flags += 'I';
-    if (cfg_.underline)
-        flags += 'U';
-    if (cfg_.strikethrough)
-        flags += 'S';
-    if (!flags.isEmpty())
-        flags += QStringLiteral("; ");
-    labFont_->setText(FromCp1252(TrimBlanks(cfg_.faceName)) + QStringLiteral(" (") + flags +
-                      QString::number(cfg_.hrcSize) + QStringLiteral(" punti)"));
+    labFont_->setText(FromCp1252(preview::AggiornaEtichettaFont(FontHrc(cfg_))));
 }
 
 void frmPrincipale::SalvaConfigurazione()

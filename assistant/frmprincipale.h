@@ -3,13 +3,17 @@
 // code is still valid under the new settings.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "assistant/appex.h"
 #include "assistant/settings.h"
+#include "engine/catalogue.h"
 
 class QAction;
 class QCheckBox;
@@ -37,6 +41,9 @@ public:
         std::function<void(QWidget*, const QString&, const QString&)> avviso;
         std::function<bool(const QUrl&)> apri;
         std::function<void(frmPrincipale&)> apriWizard;
+        // The HRC font dialog, scalable fonts only, preset with the current
+        // font; nothing when the user cancels.
+        std::function<std::optional<QFont>(QWidget*, const QFont&)> sceltaFont;
         QStringList cartelleDati; // installed data folders (guides)
     };
     static Servizi ServiziPredefiniti();
@@ -56,6 +63,10 @@ public:
     void CaricaTesti();
     void DescriviSimbologia();
     void SalvaConfigurazione();
+    // Rewrites the preview: the font string in `family` (both Windows-1252)
+    // at the size box's value and, when the HRC box is checked and `hrc` is
+    // not empty, a second paragraph with `hrc` in the HRC font.
+    void AggiornaAnteprima(const std::string& fontString, const std::string& family, const std::string& hrc);
 
     const Configurazione& Config() const { return cfg_; }
     int Offset() const { return offset_; }
@@ -71,10 +82,10 @@ private:
     void CreaMenu();
     void Collega();
     void ApplicaConfigurazione();
-    void AggiornaAnteprima(const std::string& fontString, const QString& family, const QString& hrc);
     void AggiornaEtichettaFont();
     void Aggiorna(); // the quiet check, then Enter when the code is valid
-    int SimbologiaCorrente() const;
+    Language LinguaCorrente() const;
+    int SimbologiaCorrente() const; // display-name id of the selected symbology, 0 for none
 
     void chkDigit_Click();
     void chkHRC_Click();

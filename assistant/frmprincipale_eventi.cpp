@@ -2,19 +2,21 @@
 // changes (stored, saved, then a quiet refresh), menus.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QFontDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
 #include <QTimer>
-#include <cmath>
 
+#include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmprincipale.h"
 #include "assistant/informazioni.h"
 #include "assistant/platform.h"
+#include "assistant/preview/font_label.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 
@@ -183,29 +185,35 @@ void frmPrincipale::mnuInformazioni_Click()
 
 void frmPrincipale::mnuFont_Click()
 {
-    QFont current(FromCp1252(TrimBlanks(cfg_.faceName)), cfg_.hrcSize);
+    QFont current(FromCp1252(TrimBlanks(cfg_.faceName)));
+    if (cfg_.hrcSize > 0)
+        current.setPointSize(cfg_.hrcSize);
     current.setBold(cfg_.bold);
     current.setItalic(cfg_.italic);
     current.setStrikeOut(cfg_.strikethrough);
     current.setUnderline(cfg_.underline);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, current, this, QString(), QFontDialog::ScalableFonts);
-    if (!ok)
-        return;
-    cfg_.SetFaceName(ToCp1252(chosen.family()));
-    cfg_.hrcSize = static_cast<std::int16_t>(std::nearbyint(chosen.pointSizeF())); // halves to the even neighbour
-    cfg_.bold = chosen.bold();
-    cfg_.italic = chosen.italic();
-    cfg_.strikethrough = chosen.strikeOut();
-    cfg_.underline = chosen.underline();
+    const std::optional<QFont> chosen = servizi_.sceltaFont(this, current);
+    if (!chosen)
+        return; // cancelled: nothing changes
+    cfg_.SetFaceName(ToCp1252(chosen->family()));
+    // Whole points, halves to the even neighbour; a font without a point size
+    // (one chosen by pixels) keeps the old size.
+    if (const int points = preview::RoundPointSize(chosen->pointSizeF()); points > 0)
+        cfg_.hrcSize = static_cast<std::int16_t>(points);
+    cfg_.bold = chosen->bold();
+    cfg_.italic = chosen->italic();
+    cfg_.strikethrough = chosen->strikeOut();
+    cfg_.underline = chosen->underline();
     AggiornaEtichettaFont();
     SalvaConfigurazione();
 }
 
 void frmPrincipale::cmdClipboard_Click()
 {
-    rtfContenuto_->selectAll();
-    rtfContenuto_->copy();
+    rtfContenuto_->selectAll(); // and the whole preview stays selected
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setMimeData(DatiAppunti(LeggiAnteprima(*rtfContenuto_->document())));
 }
 
 } // namespace lum::assistant

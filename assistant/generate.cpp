@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "assistant/preview/hrc_text.h"
 #include "engine/catalogue.h"
 
 namespace lum::assistant {
@@ -122,28 +123,27 @@ Generated Generate(const GenerateRequest& rq, bool quiet)
     return {true, std::move(bars), code, {}};
 }
 
-std::optional<StyleChoice> StylesFor(int nameId)
+std::string HrcText(const GenerateRow& row, const Generated& generated, bool checkDigit, bool checkDigitInHrc,
+                    std::string_view wizardHrc)
 {
-    const GenerateRow* row = FindGenerateRow(nameId);
-    if (!row)
-        return std::nullopt;
-    OptionBoxes boxes = OptionBoxes::Free;
-    if (row->alwaysCheck)
-        boxes = OptionBoxes::BothForced;
-    else if (row->family == "VOREAN")
-        boxes = OptionBoxes::HrcForced;
-    else if (row->family == "VOR128")
-        boxes = OptionBoxes::CheckForced;
-    switch (nameId) {
-    case 400: case 401: case 402: case 403: // the six-style families
-        return StyleChoice{{278, 279, 280, 281, 282, 283}, true, boxes};
-    case 433: // Postnet: one font
-        return StyleChoice{{278}, true, boxes};
-    case 410: // Code 32: one font, nothing to choose
-        return StyleChoice{{278}, false, boxes};
-    default:
-        return StyleChoice{{278, 281}, true, boxes};
+    switch (row.hrc) {
+    case HrcSource::TestoHRC:
+        return preview::TestoHRC(row.nameId, generated.code, {checkDigit, checkDigitInHrc});
+    case HrcSource::TestoHRCLower: {
+        std::string line = preview::TestoHRC(row.nameId, generated.code, {checkDigit, checkDigitInHrc});
+        for (char& c : line)
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        return line;
     }
+    case HrcSource::Code:
+        return generated.code;
+    case HrcSource::WizardOrCode:
+        return wizardHrc.empty() ? generated.code : std::string(wizardHrc);
+    case HrcSource::None:
+        break;
+    }
+    return {};
 }
 
 std::vector<int> DisplayNamesFor(std::span<const std::string> families)

@@ -4,7 +4,6 @@
 // is split into the main symbol and its add-on.
 #pragma once
 
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,23 +53,13 @@ struct Generated {
 // An add-on name rejects a code longer than the main part and the add-on.
 Generated Generate(const GenerateRequest& request, bool quiet);
 
-// What the option boxes do for a symbology.
-enum class OptionBoxes : unsigned char {
-    Free,        // chkHRC and chkDigit enabled
-    HrcForced,   // chkHRC checked and disabled (EAN, UPC)
-    BothForced,  // chkHRC and chkDigit checked and disabled (ISBN)
-    CheckForced, // chkDigit checked and disabled (Code 128, EAN 128)
-};
-
-// The styles (text ids) `cmbStile` offers for a display name, whether the
-// list is enabled and what the option boxes do; nullopt for a name that is
-// no symbology.
-struct StyleChoice {
-    std::vector<int> textIds;
-    bool enabled = true;
-    OptionBoxes boxes = OptionBoxes::Free;
-};
-std::optional<StyleChoice> StylesFor(int nameId);
+// The human-readable text the preview shows under the bars for a generated
+// code (Windows-1252): the program's line for the symbology (lower-cased for
+// Codabar), the validated code, the wizard's text, or nothing. The line shows
+// the check characters only when `checkDigit` and `checkDigitInHrc` are both
+// set, as the settings record holds them.
+std::string HrcText(const GenerateRow& row, const Generated& generated, bool checkDigit, bool checkDigitInHrc,
+                    std::string_view wizardHrc);
 
 // The display names whose base family is among the installed `families`,
 // ascending.

@@ -21,97 +21,10 @@
 #include "assistant/settings.h"
 #include "assistant/stringtable.h"
 #include "engine/catalogue.h"
-#include "testenv.h"
+#include "mainwindow.h"
 
 namespace lum::assistant {
 namespace {
-
-constexpr Deliverable kWho = Deliverable::Assistant;
-
-struct Message {
-    QString text, title;
-};
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override { Start(); }
-
-    void Start()
-    {
-        frmPrincipale::Servizi s;
-        s.errore = [this](QWidget*, const QString& text, const QString& title) { errors.push_back({text, title}); };
-        s.avviso = [this](QWidget*, const QString& text, const QString& title) { notices.push_back({text, title}); };
-        s.apri = [this](const QUrl& url) {
-            opened.push_back(url);
-            return true;
-        };
-        s.apriWizard = [](frmPrincipale&) {};
-        s.cartelleDati = {home.Path() + QStringLiteral("/data")};
-        window = std::make_unique<frmPrincipale>(s);
-        QString why;
-        ASSERT_TRUE(window->Avvia(&why)) << why.toStdString();
-        window->show();
-        code = Child<QLineEdit>("txtCodice");
-        size = Child<QLineEdit>("txtDimensione");
-        symbology = Child<QComboBox>("cmbSimbologia");
-        style = Child<QComboBox>("cmbStile");
-        digit = Child<QCheckBox>("chkDigit");
-        hrc = Child<QCheckBox>("chkHRC");
-        preview = Child<QTextEdit>("rtfContenuto");
-    }
-
-    template <class W>
-    W* Child(const char* name)
-    {
-        auto* w = window->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    QAction* Action(const char* name) { return window->findChild<QAction*>(QLatin1String(name)); }
-
-    void Choose(int nameId)
-    {
-        const int index = symbology->findText(LoadText(nameId, window->Offset()));
-        ASSERT_GE(index, 0) << nameId;
-        symbology->setCurrentIndex(index);
-    }
-
-    void Type(const QString& text, bool enter = true)
-    {
-        code->setFocus();
-        code->clear();
-        QTest::keyClicks(code, text);
-        if (enter)
-            QTest::keyClick(code, Qt::Key_Return);
-    }
-
-    QString Shown() const { return preview->toPlainText(); }
-    QString ShownFamily() const
-    {
-        const QTextBlock first = preview->document()->firstBlock();
-        if (!first.isValid() || first.begin().atEnd())
-            return {};
-        const auto families = first.begin().fragment().charFormat().fontFamilies().toStringList();
-        return families.isEmpty() ? QString() : families.first();
-    }
-    double ShownSize() const { return preview->document()->firstBlock().begin().fragment().charFormat().fontPointSize(); }
-
-    QByteArray SettingsBytes() const
-    {
-        QFile f(home.SettingsFolder() + QStringLiteral("/LUM.CFG"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    ScopedConfigHome home;
-    std::unique_ptr<frmPrincipale> window;
-    std::vector<Message> errors, notices;
-    std::vector<QUrl> opened;
-    QLineEdit *code{}, *size{};
-    QComboBox *symbology{}, *style{};
-    QCheckBox *digit{}, *hrc{};
-    QTextEdit* preview{};
-};
 
 TEST_F(MainWindow, FirstRunShowsTheDefaults)
 {

@@ -148,20 +148,35 @@ TEST(Generate, Code32HumanReadableFormChosenByTheOption)
     EXPECT_FALSE(Gen("123456789", 410, true, true, true).valid);
 }
 
-TEST(StyleList, StylesPerSymbology)
+TEST(Generate, HumanReadableTextPerSymbology)
 {
-    EXPECT_EQ(StylesFor(400)->textIds, (std::vector<int>{278, 279, 280, 281, 282, 283}));
-    EXPECT_EQ(StylesFor(403)->textIds.size(), 6u);
-    EXPECT_EQ(StylesFor(428)->textIds, (std::vector<int>{278, 281}));
-    EXPECT_EQ(StylesFor(433)->textIds, (std::vector<int>{278}));
-    EXPECT_FALSE(StylesFor(410)->enabled);
-    EXPECT_TRUE(StylesFor(415)->enabled);
-    EXPECT_EQ(StylesFor(415)->boxes, OptionBoxes::HrcForced);
-    EXPECT_EQ(StylesFor(423)->boxes, OptionBoxes::HrcForced);
-    EXPECT_EQ(StylesFor(435)->boxes, OptionBoxes::BothForced);
-    EXPECT_EQ(StylesFor(425)->boxes, OptionBoxes::CheckForced);
-    EXPECT_EQ(StylesFor(400)->boxes, OptionBoxes::Free);
-    EXPECT_FALSE(StylesFor(0).has_value());
+    struct Row {
+        int nameId;
+        const char* code; // as typed
+        bool checkDigit, inHrc;
+        const char* wizard;
+        const char* expected;
+        const char* note;
+    };
+    const Row rows[] = {
+        {400, "AB_1", false, false, "", "*AB 1*", "Code 39: asterisks, blank for the space symbol"},
+        {400, "AB_1", true, false, "", "*AB 1*", "check digit in the bars only"},
+        {400, "AB_1", true, true, "", "*AB 1H*", "mod 43: 10+11+38+1 = 60, 60 - 43 = 17 = H (hand)"},
+        {411, "a123b", false, false, "", "a123b", "Codabar: validated upper case, shown lower case"},
+        {424, "Ab1", true, true, "", "Ab1", "Code 128: the validated code"},
+        {425, "0112345678901231", true, false, "(01)12345678901231", "(01)12345678901231", "the wizard's text"},
+        {425, "0112345678901231", true, false, "", "0112345678901231", "no wizard text: the code"},
+        {415, "123456789012", true, true, "", "", "EAN 13: no line of the program's own"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        const GenerateRow* row = FindGenerateRow(r.nameId);
+        ASSERT_NE(row, nullptr);
+        std::string code = r.code;
+        ASSERT_TRUE(Validate(code, row->id, r.checkDigit));
+        const Generated generated{true, {}, code, {}};
+        EXPECT_EQ(HrcText(*row, generated, r.checkDigit, r.inHrc, r.wizard), r.expected);
+    }
 }
 
 TEST(StyleList, DisplayNamesOfTheInstalledFamilies)
