@@ -20,6 +20,7 @@
 
 #include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
+#include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
 #include "assistant/generate.h"
 #include "assistant/platform.h"
@@ -71,7 +72,7 @@ frmPrincipale::Servizi frmPrincipale::ServiziPredefiniti()
         box->show();
     };
     s.apri = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    s.apriWizard = [](frmPrincipale&) {};
+    s.apriWizard = [](frmPrincipale& w) { frmEan128Wizard::Apri(w); };
     s.sceltaFont = [](QWidget* parent, const QFont& current) -> std::optional<QFont> {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, current, parent, QString(), QFontDialog::ScalableFonts);
