@@ -37,26 +37,26 @@ ParseOutcome ParseArguments(std::span<const OptionSpec> options, std::span<const
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const auto spec =
+        const auto known =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end()) { // a table may also list a one-dash short name such as "-o"
+        if (known == options.end()) { // a table may also list a one-dash short name such as "-o"
             result.error = "unknown option '" + std::string(arg) + "'";
             if (!arg.starts_with("--"))
                 result.error += " (put -- before a text that starts with -)";
             return result;
         }
-        if (spec->valueName.empty()) {
+        if (known->valueName.empty()) {
             if (equals != std::string_view::npos) {
                 result.error = "option '" + std::string(name) + "' takes no value";
                 return result;
             }
-            result.args.options.emplace_back(spec->name, std::string_view{});
+            result.args.options.emplace_back(known->name, std::string_view{});
         } else if (equals != std::string_view::npos) {
-            result.args.options.emplace_back(spec->name, arg.substr(equals + 1));
+            result.args.options.emplace_back(known->name, arg.substr(equals + 1));
         } else if (i + 1 < args.size()) {
-            result.args.options.emplace_back(spec->name, std::string_view(args[++i]));
+            result.args.options.emplace_back(known->name, std::string_view(args[++i]));
         } else {
-            result.error = "option '" + std::string(name) + "' needs a value (" + std::string(spec->valueName) + ")";
+            result.error = "option '" + std::string(name) + "' needs a value (" + std::string(known->valueName) + ")";
             return result;
         }
     }

@@ -9,7 +9,7 @@
 namespace lum {
 namespace {
 
-// List order; AI numbers and rule codes of the GS1 General Specifications.
+// List order; AI numbers and rule codes of the GS1 standard.
 // clang-format off
 constexpr std::array<AiRow, 107> kAiRows{{
     {600, "00", "n18"},

@@ -1,6 +1,6 @@
 // The application identifiers (AIs) the EAN-128 wizard offers, their data
 // formats and what the wizard shows for each format. AI numbers and formats
-// follow the GS1 General Specifications as the wizard's list gives them.
+// follow the GS1 standard as the wizard's list gives them.
 #pragma once
 
 #include <span>

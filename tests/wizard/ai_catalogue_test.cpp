@@ -30,7 +30,7 @@ TEST(AiCatalogue, RowsInListOrder)
         EXPECT_EQ(rows[i].textId, order[i]) << "row " << i;
 }
 
-// Rule codes per AI number, grouped as the GS1 General Specifications list
+// Rule codes per AI number, grouped as the GS1 standard list
 // their formats (00 n2+n18, 01 n2+n14, 10 n2+an..20, 3100 n4+n6, ...).
 TEST(AiCatalogue, EveryAiHasItsFormat)
 {

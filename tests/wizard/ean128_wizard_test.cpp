@@ -36,7 +36,7 @@ TEST(Gs1CheckDigit, KnownValues)
         const char* source;
     };
     const Row rows[] = {
-        {"10614141123456789", '7', "GS1 General Specifications SSCC example; zint agrees"},
+        {"10614141123456789", '7', "GS1 standard SSCC example; zint agrees"},
         {"37610425002123456", '9', "zint --gs1 [00] checksum warning"},
         {"00000000000000001", '7', "zint"},
         {"12345678901234567", '5', "zint"},
