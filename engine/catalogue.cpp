@@ -219,17 +219,20 @@ Verdict CheckExtra(ExtraRule extra, std::string_view text) noexcept
 
 } // namespace
 
-std::string EncodeNormalised(const Symbology& s, std::string work, bool check, Deliverable who)
+std::string EncodeNormalised(const Symbology& s, std::string_view text, bool check, Deliverable who)
 {
+    // The text is only copied when the check routine makes a new one.
+    std::string checked;
+    std::string_view work = text;
     if (s.check == CheckStep::Outside && check) {
         if (!s.checkRoutine)
             return {};
-        const std::string_view part = s.checkedLength ? std::string_view(work).substr(0, s.checkedLength) : work;
-        work = s.checkRoutine(part);
-        if (work.empty())
+        checked = s.checkRoutine(s.checkedLength ? work.substr(0, s.checkedLength) : work);
+        if (checked.empty())
             return {};
+        work = checked;
     } else if (s.check == CheckStep::None && s.checkedLength && work.size() > s.checkedLength) {
-        work.resize(s.checkedLength);
+        work = work.substr(0, s.checkedLength);
     }
     if (s.encoder)
         return s.encoder(work, check, who);
@@ -254,7 +257,28 @@ const Symbology* FindSymbology(std::string_view id) noexcept
 
 namespace {
 
-// ValidateText for an entry already looked up.
+// The alphabet of a rule, and Codabar's start/stop letters, on an
+// upper-cased text before any padding.
+Verdict CheckCharacters(const ValidationRule& rule, std::string_view work) noexcept
+{
+    // Codabar's first and last characters are start/stop letters, the others data.
+    const bool ends = rule.extra == ExtraRule::CodabarEnds;
+    if (ends)
+        if (const Verdict v = CheckExtra(rule.extra, work); !v.Accepted())
+            return v;
+    if (rule.alphabet != Alphabet::Any)
+        for (std::size_t i = ends ? 1 : 0, n = ends ? work.size() - 1 : work.size(); i < n; ++i)
+            if (!InAlphabet(rule.alphabet, work[i]))
+                return {Rejection::BadCharacter, i, 0};
+    return {};
+}
+
+bool HasLowerAscii(std::string_view text) noexcept
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// ValidateText for an entry already looked up. A rejected text is left as it was.
 Verdict ValidateFor(const Symbology& s, std::string& text, bool check)
 {
     const ValidationRule& rule = s.rule;
@@ -265,27 +289,25 @@ Verdict ValidateFor(const Symbology& s, std::string& text, bool check)
     if (text.size() < std::size_t(rule.minLength))
         return {Rejection::TooShort, 0, rule.minLength};
 
+    const std::size_t padded = PaddedLength(rule, text.size(), check);
+    const bool extraAfterPadding = rule.extra != ExtraRule::CodabarEnds;
+    // Most texts need neither upper-casing nor padding: checked where they are.
+    if (padded <= text.size() && !(rule.upperCase && HasLowerAscii(text))) {
+        if (const Verdict v = CheckCharacters(rule, text); !v.Accepted())
+            return v;
+        return extraAfterPadding ? CheckExtra(rule.extra, text) : Verdict{};
+    }
+
     std::string work(text);
     if (rule.upperCase)
         UpperCaseAscii(work);
-
-    // Codabar's first and last characters are start/stop letters, the others data.
-    const bool ends = rule.extra == ExtraRule::CodabarEnds;
-    if (ends)
-        if (const Verdict v = CheckExtra(rule.extra, work); !v.Accepted())
-            return v;
-    for (std::size_t i = ends ? 1 : 0, n = ends ? work.size() - 1 : work.size(); i < n; ++i)
-        if (!InAlphabet(rule.alphabet, work[i]))
-            return {Rejection::BadCharacter, i, 0};
-
-    const std::size_t padded = PaddedLength(rule, work.size(), check);
+    if (const Verdict v = CheckCharacters(rule, work); !v.Accepted())
+        return v;
     if (padded > work.size())
         work.insert(0, padded - work.size(), '0');
-
-    if (!ends)
-        if (const Verdict extra = CheckExtra(rule.extra, work); !extra.Accepted())
-            return extra;
-
+    if (extraAfterPadding)
+        if (const Verdict v = CheckExtra(rule.extra, work); !v.Accepted())
+            return v;
     text = std::move(work);
     return {};
 }
@@ -310,7 +332,7 @@ std::string Encode(std::string_view text, std::string_view id, bool check, Deliv
     std::string work(text);
     if (!ValidateFor(*s, work, check).Accepted())
         return {};
-    return EncodeNormalised(*s, std::move(work), check, who);
+    return EncodeNormalised(*s, work, check, who);
 }
 
 Verdict Diagnose(std::string_view text, std::string_view id, bool check, Deliverable who)

@@ -121,7 +121,7 @@ inline bool Validate(std::string& text, std::string_view id, bool check)
 
 // The font string for a text that Validate has accepted (and normalised) for
 // the entry; the empty string when the encoder cannot carry it.
-std::string EncodeNormalised(const Symbology& entry, std::string text, bool check, Deliverable who);
+std::string EncodeNormalised(const Symbology& entry, std::string_view text, bool check, Deliverable who);
 
 // The font string for the request, or the empty string on any failure.
 std::string Encode(std::string_view text, std::string_view id, bool check, Deliverable who);

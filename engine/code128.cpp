@@ -77,13 +77,33 @@ constexpr std::uint8_t Saturate(unsigned count) noexcept
     return static_cast<std::uint8_t>(count < kSubsetCThreshold ? count : 4 + count % 2);
 }
 
-std::vector<Ahead> LookAhead(std::string_view text, Deliverable who)
+// Working storage: on the stack for label-sized texts, on the heap beyond,
+// so that the usual encode allocates nothing but its result.
+template <class T, std::size_t N> class WorkBuffer {
+public:
+    explicit WorkBuffer(std::size_t n) : data_(n <= N ? local_.data() : (heap_.resize(n), heap_.data())) {}
+    WorkBuffer(const WorkBuffer&) = delete;
+    WorkBuffer& operator=(const WorkBuffer&) = delete;
+    T* data() noexcept { return data_; }
+
+private:
+    std::array<T, N> local_;
+    std::vector<T> heap_;
+    T* data_;
+};
+
+constexpr std::size_t kLocalLength = 256;
+
+// Fills ahead[0 .. text.size()]; false when a character is above 132.
+bool LookAhead(std::string_view text, Deliverable who, Ahead* ahead) noexcept
 {
-    std::vector<Ahead> ahead(text.size() + 1, Ahead{0, std::uint8_t(Deciding::None)});
+    ahead[text.size()] = Ahead{0, std::uint8_t(Deciding::None)};
     // The run from i + 1 when the parity that decides FNC1 is even or odd there.
     std::uint8_t even = 0, odd = 0;
     for (std::size_t i = text.size(); i-- > 0;) {
         const auto c = static_cast<unsigned char>(text[i]);
+        if (c > kCode128Highest)
+            return false;
         std::uint8_t nextEven = 0, nextOdd = 0;
         if (IsDigitCode(c)) {
             nextEven = Saturate(1u + odd);
@@ -99,7 +119,7 @@ std::vector<Ahead> LookAhead(std::string_view text, Deliverable who)
                             : IsControl(c) ? std::uint8_t(Deciding::Control)
                                            : std::uint8_t(Deciding::Lower);
     }
-    return ahead;
+    return true;
 }
 
 constexpr Code128Subset Choose(const Ahead& a) noexcept
@@ -109,22 +129,58 @@ constexpr Code128Subset Choose(const Ahead& a) noexcept
     return a.deciding == std::uint8_t(Deciding::Control) ? Code128Subset::A : Code128Subset::B;
 }
 
+// The check value kept as the values come: start value + each following
+// value times its position, modulo 103.
+class CheckSum {
+public:
+    void Add(std::uint8_t v) noexcept
+    {
+        // The start value and the value after it both weigh 1; from then on
+        // the weight is the position, kept modulo 103 like the sum.
+        sum_ = (sum_ + v * (started_ ? weight_ : 1u)) % 103;
+        started_ = true;
+        weight_ = weight_ == 102 ? 0 : weight_ + 1;
+    }
+    std::uint8_t Value() const noexcept { return static_cast<std::uint8_t>(sum_); }
+
+private:
+    unsigned sum_ = 0;
+    unsigned weight_ = 0;
+    bool started_ = false;
+};
+
+// Sinks for the values, writing into room the caller has made for them: a
+// value sequence, or the font string straight away.
+struct ToSequence {
+    std::uint8_t* next;
+    void operator()(std::uint8_t v) noexcept { *next++ = v; }
+};
+struct ToFontString {
+    char* next;
+    void operator()(std::uint8_t v) noexcept { *next++ = static_cast<char>(kFontCharacter[v]); }
+};
+
 // One encode in progress.
-struct Encoding {
+template <class Sink> struct Encoding {
     std::string_view text;
-    std::vector<Ahead> ahead;
-    Code128Sequence values;
-    Code128Subset subset;
+    const Ahead* ahead;
+    Sink sink;
+    CheckSum check;
+    Code128Subset subset = Code128Subset::B;
     std::size_t pos = 0;
 
     unsigned char At(std::size_t i) const noexcept { return static_cast<unsigned char>(text[i]); }
     bool NextIs(bool (*test)(unsigned char)) const noexcept { return pos + 1 < text.size() && test(At(pos + 1)); }
-    void Emit(std::uint8_t v) { values.push_back(v); }
+    void Emit(std::uint8_t v)
+    {
+        check.Add(v);
+        sink(v);
+    }
 };
 
 // A digit met in subset A or B: subset C for a run of 4 or more (after the
 // first digit when the count is odd), the digits as they are otherwise.
-void EncodeDigitRun(Encoding& e)
+template <class Sink> void EncodeDigitRun(Encoding<Sink>& e)
 {
     const std::size_t count = e.ahead[e.pos].run;
     if (count >= kSubsetCThreshold) {
@@ -142,7 +198,7 @@ void EncodeDigitRun(Encoding& e)
 // One character in subset A or B. A character of the other subset is shifted
 // when the character after it belongs to the current one again, else the
 // subset is switched.
-void EncodeInAOrB(Encoding& e)
+template <class Sink> void EncodeInAOrB(Encoding<Sink>& e)
 {
     const unsigned char c = e.At(e.pos);
     if (IsDigitCode(c))
@@ -163,7 +219,7 @@ void EncodeInAOrB(Encoding& e)
 
 // One step in subset C: a digit pair or FNC1, else back to the subset the
 // chooser names for the rest, a lone digit being sent there.
-void EncodeInC(Encoding& e)
+template <class Sink> void EncodeInC(Encoding<Sink>& e)
 {
     const unsigned char c = e.At(e.pos);
     if (IsDigitCode(c) && e.NextIs(IsDigitCode)) {
@@ -183,18 +239,64 @@ void EncodeInC(Encoding& e)
         e.Emit(ValueIn(e.subset, e.At(e.pos++)));
 }
 
-// Start value + each following value times its position, modulo 103.
-std::uint8_t CheckValue(std::span<const std::uint8_t> values) noexcept
+// At most two values a character (a SHIFT or a subset switch before it),
+// plus start, FNC1 and check.
+constexpr std::size_t MostValues(std::size_t length) noexcept { return 2 * length + 3; }
+
+// Encodes a decoded text into the sink, which has room for MostValues:
+// start, data values and check value. False, with nothing written, when a
+// character is above 132.
+template <class Sink> bool EncodeValues(std::string_view decoded, bool fnc1AfterStart, Deliverable who, Sink& sink)
 {
-    // The weight is kept modulo 103; the sum of products below 106 x 103
-    // cannot overflow for any text that fits in memory.
-    std::uint64_t sum = values.empty() ? 0 : values[0];
-    std::uint64_t weight = 0;
-    for (std::size_t i = 1; i < values.size(); ++i) {
-        weight = weight == 102 ? 0 : weight + 1;
-        sum += values[i] * weight;
+    WorkBuffer<Ahead, kLocalLength + 1> ahead(decoded.size() + 1);
+    if (!LookAhead(decoded, who, ahead.data()))
+        return false;
+    Encoding<Sink&> e{decoded, ahead.data(), sink, CheckSum{}};
+    // Start C needs 4 characters and a run of 4; otherwise A or B by the deciding character.
+    const Ahead& first = e.ahead[0];
+    e.subset = decoded.size() >= 4 && first.run >= kSubsetCThreshold ? Code128Subset::C
+               : first.deciding == std::uint8_t(Deciding::Control)   ? Code128Subset::A
+                                                                     : Code128Subset::B;
+    e.Emit(static_cast<std::uint8_t>(e.subset));
+    if (fnc1AfterStart)
+        e.Emit(kCode128Fnc1Value);
+    while (e.pos < decoded.size()) {
+        if (e.subset == Code128Subset::C)
+            EncodeInC(e);
+        else
+            EncodeInAOrB(e);
     }
-    return static_cast<std::uint8_t>(sum % 103);
+    e.sink(e.check.Value());
+    return true;
+}
+
+bool Encodable(std::string_view decoded) noexcept
+{
+    return std::none_of(decoded.begin(), decoded.end(),
+                        [](char c) { return static_cast<unsigned char>(c) > kCode128Highest; });
+}
+
+// The escape-resolved text in `decoded`, or the text itself when it holds no
+// backslash and so needs no copy.
+std::string_view Resolve(std::string_view text, Deliverable who, std::string& decoded)
+{
+    if (text.find('\\') == std::string_view::npos)
+        return text;
+    decoded = DecodeEscapes(text, who);
+    return decoded;
+}
+
+// The font string of a decoded text, stop character included; empty when a
+// character is above 132.
+std::string FontStringOf(std::string_view decoded, bool fnc1AfterStart, Deliverable who)
+{
+    std::string out(MostValues(decoded.size()) + 1, '\0');
+    ToFontString sink{out.data()};
+    if (!EncodeValues(decoded, fnc1AfterStart, who, sink))
+        return {};
+    sink(kCode128Stop);
+    out.resize(std::size_t(sink.next - out.data()));
+    return out;
 }
 
 } // namespace
@@ -226,43 +328,25 @@ Code128Subset Code128ChooseSubset(std::string_view decoded, std::size_t pos, Del
 std::optional<std::string> DecodeCode128Text(std::string_view text, Deliverable who)
 {
     std::string decoded = DecodeEscapes(text, who);
-    if (std::any_of(decoded.begin(), decoded.end(),
-                    [](char c) { return static_cast<unsigned char>(c) > kCode128Highest; }))
+    if (!Encodable(decoded))
         return std::nullopt;
     return decoded;
 }
 
 Code128Sequence Code128ValueSequence(std::string_view decoded, bool fnc1AfterStart, Deliverable who)
 {
-    if (std::any_of(decoded.begin(), decoded.end(),
-                    [](char c) { return static_cast<unsigned char>(c) > kCode128Highest; }))
+    Code128Sequence values(MostValues(decoded.size()));
+    ToSequence sink{values.data()};
+    if (!EncodeValues(decoded, fnc1AfterStart, who, sink))
         return {};
-    Encoding e{decoded, LookAhead(decoded, who), {}, Code128Subset::B};
-    // At most two values a character (a SHIFT or a subset switch before it),
-    // plus start, FNC1 and check: reserved once, never moved.
-    e.values.reserve(2 * decoded.size() + 3);
-    // Start C needs 4 characters and a run of 4; otherwise A or B by the deciding character.
-    const Ahead& first = e.ahead[0];
-    e.subset = decoded.size() >= 4 && first.run >= kSubsetCThreshold ? Code128Subset::C
-               : first.deciding == std::uint8_t(Deciding::Control)   ? Code128Subset::A
-                                                                     : Code128Subset::B;
-    e.Emit(static_cast<std::uint8_t>(e.subset));
-    if (fnc1AfterStart)
-        e.Emit(kCode128Fnc1Value);
-    while (e.pos < decoded.size()) {
-        if (e.subset == Code128Subset::C)
-            EncodeInC(e);
-        else
-            EncodeInAOrB(e);
-    }
-    e.Emit(CheckValue(e.values));
-    return std::move(e.values);
+    values.resize(std::size_t(sink.next - values.data()));
+    return values;
 }
 
 Code128Sequence Code128Values(std::string_view text, Deliverable who)
 {
-    const std::optional<std::string> decoded = DecodeCode128Text(text, who);
-    return decoded ? Code128ValueSequence(*decoded, false, who) : Code128Sequence{};
+    std::string decoded;
+    return Code128ValueSequence(Resolve(text, who, decoded), false, who);
 }
 
 unsigned char Code128FontCharacter(std::uint8_t value) noexcept
@@ -284,7 +368,14 @@ std::string Code128FontString(std::span<const std::uint8_t> values)
 
 std::string EncodeCode128(std::string_view text, Deliverable who)
 {
-    return Code128FontString(Code128Values(text, who));
+    std::string decoded;
+    return FontStringOf(Resolve(text, who, decoded), false, who);
+}
+
+std::string EncodeCode128Text(std::string_view text, bool fnc1AfterStart, Deliverable who)
+{
+    std::string decoded;
+    return FontStringOf(Resolve(text, who, decoded), fnc1AfterStart, who);
 }
 
 } // namespace lum

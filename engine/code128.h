@@ -73,4 +73,7 @@ std::string Code128FontString(std::span<const std::uint8_t> values);
 // The font string of a text with escapes; empty when it cannot be encoded.
 std::string EncodeCode128(std::string_view text, Deliverable who);
 
+// The same with FNC1 right after the start when `fnc1AfterStart` is set (EAN 128).
+std::string EncodeCode128Text(std::string_view text, bool fnc1AfterStart, Deliverable who);
+
 } // namespace lum

@@ -12,6 +12,6 @@ Code128Sequence Ean128Values(std::string_view text, Deliverable who)
     return decoded ? Code128ValueSequence(*decoded, true, who) : Code128Sequence{};
 }
 
-std::string EncodeEan128(std::string_view text, Deliverable who) { return Code128FontString(Ean128Values(text, who)); }
+std::string EncodeEan128(std::string_view text, Deliverable who) { return EncodeCode128Text(text, true, who); }
 
 } // namespace lum

@@ -44,7 +44,7 @@ std::string FontString(const char* text, std::string_view identifier, int check)
     std::string work = WorkingCopy(text);
     if (!lum::ValidateText(work, *entry, check != 0).Accepted())
         return {};
-    std::string result = lum::EncodeNormalised(*entry, std::move(work), check != 0, Deliverable::Library);
+    std::string result = lum::EncodeNormalised(*entry, work, check != 0, Deliverable::Library);
     if (result.size() >= std::size_t(INT_MAX))
         return {};
     return result;

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "engine/catalogue.h"
+#include "engine/ean128.h"
 #include "engine/escape.h"
 #include "tests/engine/code128_reference.h"
 
@@ -205,6 +206,32 @@ TEST(Code128, DecodesBackOnRandomTexts)
             EXPECT_EQ(symbol->gs1, !decoded.empty() && decoded[0] == char(kCode128Fnc1));
             ASSERT_EQ((symbol->gs1 ? "\x81" : "") + symbol->data, AsScanned(decoded)) << testing::PrintToString(text);
             EXPECT_EQ(font.find('\0'), std::string::npos);
+        }
+    }
+}
+
+// The font string is written straight from the encoder, keeping the check
+// sum as it goes; it must equal the reference sequence mapped onto the font
+// for texts on both sides of the length kept on the stack, with and without
+// escapes, and for sequences long enough for the weights to wrap past 103.
+TEST(Code128, FontStringMatchesValueSequence)
+{
+    std::mt19937 rng(256);
+    for (std::size_t length : {0, 1, 103, 104, 200, 255, 256, 257, 258, 400}) {
+        for (int n = 0; n < 20; ++n) {
+            std::string decoded = code128ref::RandomDecoded(rng, length);
+            // Every other text is typed as raw bytes, without a backslash.
+            if (n % 2)
+                std::replace(decoded.begin(), decoded.end(), '\\', '/');
+            const std::string text = n % 2 ? decoded : code128ref::RandomEscaped(rng, decoded);
+            for (const Deliverable d : kBoth)
+                for (const bool fnc1 : {false, true}) {
+                    const std::vector<int> values = code128ref::Encode(decoded, fnc1, d);
+                    const std::string expected =
+                        Code128FontString(std::vector<std::uint8_t>(values.begin(), values.end()));
+                    ASSERT_EQ(Encode(text, fnc1 ? "E128" : "C128", false, d), expected) << testing::PrintToString(text);
+                    ASSERT_EQ(Code128FontString(fnc1 ? Ean128Values(text, d) : Code128Values(text, d)), expected);
+                }
         }
     }
 }
