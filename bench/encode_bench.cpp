@@ -38,9 +38,8 @@ void BM_EncodeTypical(benchmark::State& state)
 BENCHMARK(BM_EncodeTypical)->DenseRange(0, std::size(kTypical) - 1);
 
 // Long inputs: time per byte must not grow with the size.
-std::string LongText(std::string_view id, std::size_t size)
+std::string LongText(std::string_view id, std::size_t size, std::mt19937& rng)
 {
-    std::mt19937 rng(7);
     std::string text;
     text.reserve(size + 16);
     const bool digitsOnly = id == "C25" || id == "CIND25" || id == "C5BARS" || id == "C3BARS" || id == "CBCD" ||
@@ -60,15 +59,27 @@ std::string LongText(std::string_view id, std::size_t size)
     return text;
 }
 
+// Every size cycles through 4 MiB of different texts, so that no size gets
+// its input from the caches, or has a text short enough for the branch
+// predictor to learn, where another does not.
+constexpr std::size_t kPoolBytes = 4 << 20;
+
 void BM_EncodeLong(benchmark::State& state, const char* id)
 {
-    const std::string text = LongText(id, std::size_t(state.range(0)));
-    std::size_t out = 0;
+    const auto size = std::size_t(state.range(0));
+    std::mt19937 rng(7);
+    std::vector<std::string> texts(std::max<std::size_t>(1, kPoolBytes / size));
+    for (std::string& t : texts)
+        t = LongText(id, size, rng);
+    std::size_t out = 0, next = 0;
     for (auto _ : state) {
+        const std::string& text = texts[next];
+        next = next + 1 == texts.size() ? 0 : next + 1;
         const std::string s = lum::Encode(text, id, true, Deliverable::Library);
         out = s.size();
         benchmark::DoNotOptimize(s.data());
     }
+    const std::string& text = texts[0];
     state.counters["out_bytes"] = double(out);
     // Time per input byte, in seconds (shown as n for nanoseconds).
     state.counters["per_byte"] = benchmark::Counter(double(text.size()), benchmark::Counter::kIsIterationInvariantRate |
