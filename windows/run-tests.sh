@@ -19,6 +19,31 @@ echo "LUMDLL.dll: the four exports use the stdcall convention"
 table="$LUM_ROOT/build/windows/lumdll-table.txt"
 "$LUM_ROOT/build/windows/lum_host" "$LUM_ROOT/build/library/libLUMDLL.so" generate >"$table"
 
+# boot_prefix TREE WINE WINESERVER: makes $WINEPREFIX usable. A prefix counts
+# as ready only once wineboot has succeeded in it (a marker file): a boot that
+# fails half-way leaves a prefix in which Wine cannot even load kernel32.dll.
+# The first boot on a machine where Wine was just installed can fail; it is
+# retried once in a fresh prefix.
+boot_prefix() {
+  local tree=$1 wine=$2 server=$3 attempt status
+  [[ -f "$WINEPREFIX/.lum-ready" ]] && return 0
+  for attempt in 1 2; do
+    status=0
+    "$wine" wineboot -i >"$tree/wineboot.log" 2>&1 || status=$?
+    if [[ $status -eq 0 ]]; then
+      touch "$WINEPREFIX/.lum-ready"
+      return 0
+    fi
+    echo "wineboot failed with status $status (attempt $attempt); starting again in a fresh prefix"
+    "$server" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$server" -p
+  done
+  tail -n 20 "$tree/wineboot.log"
+  return 1
+}
+
 # run_hosts TREE WINE WINESERVER: runs both hosts of TREE in a Wine prefix of its own.
 run_hosts() {
   local tree="$LUM_ROOT/$1" wine=$2 server=$3 start
@@ -27,7 +52,7 @@ run_hosts() {
   "$server" -p
   trap '"'"$server"'" -k 2>/dev/null || true' RETURN
   start=$(date +%s)
-  [[ -f "$WINEPREFIX/system.reg" ]] || "$wine" wineboot -i >/dev/null 2>&1
+  boot_prefix "$tree" "$wine" "$server"
   echo "Wine prefix ready in $(($(date +%s) - start)) s"
   cp "$tree/library/LUMDLL.dll" "$tree/windows/"
   (cd "$tree/windows" && "$wine" lum_host.exe LUMDLL.dll check "$table" && "$wine" lum_linked_host.exe)
