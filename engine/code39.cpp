@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "engine/escape.h"
+#include "engine/full_ascii.h"
 #include "engine/text.h"
 
 namespace lum {
 namespace {
 
 // Full ASCII table of ISO/IEC 16388 Annex, indexed by character code; "_" is the space symbol.
-constexpr std::array<std::string_view, 128> kFullAscii{
+constexpr FullAsciiTable kFullAscii{
     "%U", "$A", "$B", "$C", "$D", "$E", "$F", "$G", "$H", "$I", "$J", "$K", "$L", "$M", "$N", "$O", // 0-15
     "$P", "$Q", "$R", "$S", "$T", "$U", "$V", "$W", "$X", "$Y", "$Z", "%A", "%B", "%C", "%D", "%E", // 16-31
     "_",  "/A", "/B", "/C", "/D", "/E", "/F", "/G", "/H", "/I", "/J", "/K", "/L", "/M", "/N", "/O", // 32-47
@@ -41,29 +41,6 @@ int CheckValue(std::string_view text) noexcept
     return sum % 43;
 }
 
-// Appends the Full ASCII symbols of the text, escapes read; false for a code
-// above 127. Each input character gives at most two symbols, so 2 x size is
-// enough room. Every entry is copied as two bytes (a one-symbol entry with its
-// terminating NUL) and the end moved by its length, which keeps the loop free
-// of a branch on the length that random text would mispredict.
-bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
-{
-    const std::size_t start = out.size();
-    out.resize(start + 2 * text.size());
-    char* end = out.data() + start;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= kFullAscii.size())
-            return false;
-        const std::string_view symbols = kFullAscii[r.value];
-        std::memcpy(end, symbols.data(), 2);
-        end += symbols.size();
-        pos = r.next;
-    }
-    out.resize(std::size_t(end - out.data()));
-    return true;
-}
-
 } // namespace
 
 std::string Code39CheckDigit(std::string_view text)
@@ -87,7 +64,7 @@ std::optional<std::string> Code39FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    if (!AppendFullAscii(text, who, out))
+    if (!AppendFullAscii(text, who, kFullAscii, out))
         return std::nullopt;
     return out;
 }
@@ -98,7 +75,7 @@ std::string EncodeCode39FullAscii(std::string_view text, bool check, Deliverable
     std::string out;
     out.reserve(2 * text.size() + 3);
     out.push_back('#');
-    if (!AppendFullAscii(text, who, out))
+    if (!AppendFullAscii(text, who, kFullAscii, out))
         return {};
     if (check)
         out.push_back(kCode39Alphabet[std::size_t(CheckValue(std::string_view(out).substr(1)))]);

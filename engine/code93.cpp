@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "engine/escape.h"
+#include "engine/full_ascii.h"
 #include "engine/text.h"
 
 namespace lum {
@@ -14,7 +14,7 @@ namespace {
 // and (+) shifts, "_" the space symbol. Every punctuation character from 33 to
 // 47 takes the (/) shift, also "$", "%", "+", "-", "." and "/", which are data
 // characters of their own.
-constexpr std::array<std::string_view, 128> kFullAscii{
+constexpr FullAsciiTable kFullAscii{
     "bU", "aA", "aB", "aC", "aD", "aE", "aF", "aG", "aH", "aI", "aJ", "aK", "aL", "aM", "aN", "aO", // 0-15
     "aP", "aQ", "aR", "aS", "aT", "aU", "aV", "aW", "aX", "aY", "aZ", "bA", "bB", "bC", "bD", "bE", // 16-31
     "_",  "cA", "cB", "cC", "cD", "cE", "cF", "cG", "cH", "cI", "cJ", "cK", "cL", "cM", "cN", "cO", // 32-47
@@ -61,29 +61,6 @@ void AppendCheckDigits(std::string& out, std::size_t from)
     out.push_back(kCode93Alphabet[std::size_t(k)]);
 }
 
-// Appends the Full ASCII symbols of the text, escapes read; false for a code
-// above 127. Each input character gives at most two symbols, so 2 x size is
-// enough room. Every entry is copied as two bytes (a one-symbol entry with its
-// terminating NUL) and the end moved by its length, which keeps the loop free
-// of a branch on the length that random text would mispredict.
-bool AppendFullAscii(std::string_view text, Deliverable who, std::string& out)
-{
-    const std::size_t start = out.size();
-    out.resize(start + 2 * text.size());
-    char* end = out.data() + start;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const EscapeRead r = ReadEscape(text, pos, who);
-        if (r.value >= kFullAscii.size())
-            return false;
-        const std::string_view symbols = kFullAscii[r.value];
-        std::memcpy(end, symbols.data(), 2);
-        end += symbols.size();
-        pos = r.next;
-    }
-    out.resize(std::size_t(end - out.data()));
-    return true;
-}
-
 } // namespace
 
 std::string Code93CheckDigits(std::string_view text)
@@ -106,7 +83,7 @@ std::optional<std::string> Code93FullAsciiExpansion(std::string_view text, Deliv
 {
     std::string out;
     out.reserve(2 * text.size());
-    if (!AppendFullAscii(text, who, out))
+    if (!AppendFullAscii(text, who, kFullAscii, out))
         return std::nullopt;
     return out;
 }
@@ -117,7 +94,7 @@ std::string EncodeCode93FullAscii(std::string_view text, bool check, Deliverable
     std::string out;
     out.reserve(2 * text.size() + 4);
     out.push_back('*');
-    if (!AppendFullAscii(text, who, out))
+    if (!AppendFullAscii(text, who, kFullAscii, out))
         return {};
     if (check)
         AppendCheckDigits(out, 1);
