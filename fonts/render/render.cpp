@@ -238,6 +238,13 @@ int SvgCubic(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void
     return 0;
 }
 
+// Opens the request's font and lays the page out; an error text, or empty.
+std::string OpenAndLayOut(const Request& request, Font& font, Page& page)
+{
+    std::string error = OpenFont(request, font);
+    return error.empty() ? LayOut(request, font, page) : error;
+}
+
 } // namespace
 
 QuietZone QuietZoneForFamily(std::string_view family) noexcept
@@ -256,9 +263,7 @@ BitmapResult RenderBitmap(const Request& request, Layout* layout)
     BitmapResult result;
     Font font;
     Page page;
-    if ((result.error = OpenFont(request, font)).empty())
-        result.error = LayOut(request, font, page);
-    if (!result.error.empty())
+    if (!(result.error = OpenAndLayOut(request, font, page)).empty())
         return result;
     Canvas canvas{int(page.width), int(page.height), {}};
     canvas.coverage.assign(std::size_t(canvas.width) * std::size_t(canvas.height), 0);
@@ -315,9 +320,7 @@ SvgResult RenderSvg(const Request& request)
     SvgResult result;
     Font font;
     Page page;
-    if ((result.error = OpenFont(request, font)).empty())
-        result.error = LayOut(request, font, page);
-    if (!result.error.empty())
+    if (!(result.error = OpenAndLayOut(request, font, page)).empty())
         return result;
     FT_Face face = font.face.get();
     const double unitScale = font.scale; // pixels per font unit
