@@ -18,7 +18,7 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 
-#include "assistant/anteprima.h"
+#include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
@@ -213,7 +213,7 @@ void frmPrincipale::Collega()
 
 bool frmPrincipale::Avvia(QString* errore)
 {
-    const auto cartella = lum::assistant::CartellaImpostazioni(app_);
+    const auto cartella = lum::assistant::SettingsFolder(app_);
     if (!cartella.Ok()) {
         if (errore)
             *errore = cartella.error->description;
@@ -247,9 +247,9 @@ void frmPrincipale::ApplicaConfigurazione()
 
 void frmPrincipale::ImpostaLingua()
 {
-    const Lingua lingua = LinguaDaMarcatore(cartella_);
+    const LanguageChoice lingua = LanguageFromMarker(cartella_);
     offset_ = lingua.offset;
-    manuale_ = lingua.manuale;
+    manuale_ = lingua.manual;
     mnuLinguaItaliano_->setChecked(offset_ == kItalian);
     mnuLinguaEnglish_->setChecked(offset_ != kItalian);
 }
@@ -357,7 +357,7 @@ void frmPrincipale::AggiornaAnteprima(const std::string& fontString, const std::
 {
     const std::string size = ToCp1252(txtDimensione_->text());
     const preview::PreviewOptions options{size, chkHRC_->isChecked(), FontHrc(cfg_)};
-    ScriviAnteprima(*rtfContenuto_->document(), preview::AggiornaAnteprima(fontString, family, hrc, options));
+    WritePreview(*rtfContenuto_->document(), preview::AggiornaAnteprima(fontString, family, hrc, options));
 }
 
 void frmPrincipale::AggiornaEtichettaFont()

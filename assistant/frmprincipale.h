@@ -70,7 +70,7 @@ public:
 
     const Configurazione& Config() const { return cfg_; }
     int Offset() const { return offset_; }
-    QString CartellaImpostazioni() const { return cartella_; }
+    QString SettingsFolder() const { return cartella_; }
 
     QString wizardHrc; // the EAN 128 wizard's human-readable text
 

@@ -49,7 +49,7 @@ double ValoreNumerico(const QString& text)
     return number.toDouble(); // "" and "." give 0
 }
 
-Outcome<QString> CartellaImpostazioni(const AppEx& app)
+Outcome<QString> SettingsFolder(const AppEx& app)
 {
     const auto root = app.Path(kFolderCommonAppData, true);
     if (!root.Ok())
@@ -60,14 +60,14 @@ Outcome<QString> CartellaImpostazioni(const AppEx& app)
     return EnsureFolder(UnisciPercorsoNome(vendor.value, kProgramFolder));
 }
 
-Lingua LinguaDaMarcatore(const QString& settingsFolder)
+LanguageChoice LanguageFromMarker(const QString& settingsFolder)
 {
     if (IsFile(UnisciPercorsoNome(settingsFolder, kLanguageMarker)))
         return {kItalian, kManualItalian};
     return {kEnglish, kManualEnglish};
 }
 
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian)
+bool SetLanguageMarker(const QString& settingsFolder, bool italian)
 {
     const QString marker = UnisciPercorsoNome(settingsFolder, kLanguageMarker);
     if (IsFile(marker) == italian)
@@ -81,7 +81,7 @@ bool ImpostaMarcatore(const QString& settingsFolder, bool italian)
     return true;
 }
 
-QString TrovaManuale(const QString& settingsFolder, const QStringList& dataFolders, const QString& name)
+QString FindManual(const QString& settingsFolder, const QStringList& dataFolders, const QString& name)
 {
     QStringList candidates{UnisciPercorsoNome(settingsFolder, name)};
     for (const QString& folder : dataFolders)

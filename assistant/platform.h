@@ -30,21 +30,21 @@ bool IsDigit(const QString& text);
 double ValoreNumerico(const QString& text);
 
 // The settings folder <config>/VOR/LUMAssistant, each missing level created.
-Outcome<QString> CartellaImpostazioni(const AppEx& app);
+Outcome<QString> SettingsFolder(const AppEx& app);
 
 // The language chosen by the marker file of the settings folder.
-struct Lingua {
+struct LanguageChoice {
     int offset = 0;                  // kEnglish or kItalian
-    QString manuale = kManualEnglish; // the guide's file name in that language
+    QString manual = kManualEnglish; // the guide's file name in that language
 };
-Lingua LinguaDaMarcatore(const QString& settingsFolder);
+LanguageChoice LanguageFromMarker(const QString& settingsFolder);
 
 // Creates (italian) or deletes the marker. Returns false, doing nothing, when
 // the marker is already as asked; a failed deletion is ignored.
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian);
+bool SetLanguageMarker(const QString& settingsFolder, bool italian);
 
 // Where the guide may be: the settings folder first, then the installed
 // data folders. The first existing path, or empty.
-QString TrovaManuale(const QString& settingsFolder, const QStringList& dataFolders, const QString& name);
+QString FindManual(const QString& settingsFolder, const QStringList& dataFolders, const QString& name);
 
 } // namespace lum::assistant

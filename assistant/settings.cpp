@@ -120,7 +120,7 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg)
+std::array<char, kRecordSize> EncodeSettingsRecord(const Configurazione& cfg)
 {
     std::array<char, kRecordSize> out{};
     PutText(out, kOffFaceName, cfg.faceName, kFaceNameWidth);
@@ -138,7 +138,7 @@ std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg)
     return out;
 }
 
-Configurazione DecodeConfigurazione(std::string_view bytes)
+Configurazione DecodeSettingsRecord(std::string_view bytes)
 {
     Configurazione cfg;
     const Reader r(bytes.substr(0, kRecordSize));
@@ -167,12 +167,12 @@ Configurazione CaricaConfigurazione(const QString& path)
     const QByteArray bytes = file.read(qint64(kRecordSize));
     if (bytes.isEmpty())
         return {};
-    return DecodeConfigurazione(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return DecodeSettingsRecord(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 bool SalvaConfigurazione(const QString& path, const Configurazione& cfg, QString* error)
 {
-    const auto record = EncodeConfigurazione(cfg);
+    const auto record = EncodeSettingsRecord(cfg);
     const QByteArray target = QFile::encodeName(path);
     QByteArray temp = target + ".XXXXXX";
     const int fd = mkstemp(temp.data());

@@ -44,11 +44,11 @@ struct Configurazione {
     bool operator==(const Configurazione&) const = default;
 };
 
-std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg);
+std::array<char, kRecordSize> EncodeSettingsRecord(const Configurazione& cfg);
 
 // Reads a record of any length: every field that lies wholly inside `bytes`
 // and holds a sound value is taken, every other field keeps its default.
-Configurazione DecodeConfigurazione(std::string_view bytes);
+Configurazione DecodeSettingsRecord(std::string_view bytes);
 
 // The record in the file, or the defaults when the file is missing, empty or
 // unreadable.

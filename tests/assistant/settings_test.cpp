@@ -47,7 +47,7 @@ TEST(Settings, DefaultsByteForByte)
                                      .Word(0, 0) // check digit in HRC
                                      .Done();
     ASSERT_EQ(expected.size(), kRecordSize);
-    EXPECT_EQ(Bytes(EncodeConfigurazione(Configurazione{})), expected);
+    EXPECT_EQ(Bytes(EncodeSettingsRecord(Configurazione{})), expected);
 }
 
 Configurazione Sample()
@@ -78,7 +78,7 @@ TEST(Settings, ItalianNamesAndFlagsByteForByte)
                                      .Text("Stretto e corto", 64)
                                      .Word(0xFF, 0xFF)
                                      .Done();
-    EXPECT_EQ(Bytes(EncodeConfigurazione(Sample())), expected);
+    EXPECT_EQ(Bytes(EncodeSettingsRecord(Sample())), expected);
 }
 
 TEST(Settings, RoundTrip)
@@ -87,7 +87,7 @@ TEST(Settings, RoundTrip)
     cfg.SetFaceName("Caf\xE9 Sans"); // Windows-1252 e acute
     cfg.italic = true;
     cfg.strikethrough = true;
-    const Configurazione back = DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg)));
+    const Configurazione back = DecodeSettingsRecord(Bytes(EncodeSettingsRecord(cfg)));
     EXPECT_EQ(back, cfg);
     EXPECT_EQ(TrimBlanks(back.faceName), "Caf\xE9 Sans");
 }
@@ -98,7 +98,7 @@ TEST(Settings, LongTextsAreCutToTheirFields)
     cfg.SetFaceName(std::string(200, 'F'));
     cfg.SetSimbologia(std::string(31, 'S') + "X");
     cfg.SetStile(std::string(64, 'T') + "Y");
-    const std::string bytes = Bytes(EncodeConfigurazione(cfg));
+    const std::string bytes = Bytes(EncodeSettingsRecord(cfg));
     EXPECT_EQ(bytes.substr(0, 128), std::string(128, 'F'));
     EXPECT_EQ(bytes.substr(128, 2), std::string(2, '\0')); // the next field is untouched
     EXPECT_EQ(bytes.substr(138, 30), std::string(30, 'S'));
@@ -107,13 +107,13 @@ TEST(Settings, LongTextsAreCutToTheirFields)
 
 TEST(Settings, ShortLongAndEmptyRecords)
 {
-    const std::string full = Bytes(EncodeConfigurazione(Sample()));
-    EXPECT_EQ(DecodeConfigurazione(""), Configurazione{});
-    EXPECT_EQ(DecodeConfigurazione(full + std::string(60, 'Z')), Sample());
+    const std::string full = Bytes(EncodeSettingsRecord(Sample()));
+    EXPECT_EQ(DecodeSettingsRecord(""), Configurazione{});
+    EXPECT_EQ(DecodeSettingsRecord(full + std::string(60, 'Z')), Sample());
 
     // Cut after the HRC size and one byte into the symbology: the fields wholly
     // inside are taken, the rest keep their defaults.
-    const Configurazione part = DecodeConfigurazione(full.substr(0, 139));
+    const Configurazione part = DecodeSettingsRecord(full.substr(0, 139));
     EXPECT_EQ(TrimBlanks(part.faceName), "Arial");
     EXPECT_TRUE(part.bold);
     EXPECT_TRUE(part.underline);
@@ -124,7 +124,7 @@ TEST(Settings, ShortLongAndEmptyRecords)
     EXPECT_FALSE(part.includiCheckDigit);
 
     // Cut one byte short of the last flag.
-    const Configurazione almost = DecodeConfigurazione(full.substr(0, kRecordSize - 1));
+    const Configurazione almost = DecodeSettingsRecord(full.substr(0, kRecordSize - 1));
     EXPECT_EQ(TrimBlanks(almost.stile), "Stretto e corto");
     EXPECT_FALSE(almost.includiCheckDigit);
 }
@@ -137,7 +137,7 @@ TEST(Settings, GarbageReadsAsSoundValues)
         std::string bytes(std::size_t(random() % 400), '\0');
         for (char& c : bytes)
             c = char(random());
-        const Configurazione cfg = DecodeConfigurazione(bytes);
+        const Configurazione cfg = DecodeSettingsRecord(bytes);
         EXPECT_EQ(cfg.faceName.size(), kFaceNameWidth);
         EXPECT_EQ(cfg.simbologia.size(), kSymbologyWidth);
         EXPECT_EQ(cfg.stile.size(), kStyleWidth);
@@ -146,13 +146,13 @@ TEST(Settings, GarbageReadsAsSoundValues)
         EXPECT_TRUE(cfg.checkDigit == 0 || cfg.checkDigit == 1);
         EXPECT_GT(cfg.hrcSize, 0);
         EXPECT_GT(cfg.barcodeSize, 0);
-        EXPECT_EQ(DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg))), cfg); // what was read writes back as read
+        EXPECT_EQ(DecodeSettingsRecord(Bytes(EncodeSettingsRecord(cfg))), cfg); // what was read writes back as read
     }
     // A check-box value other than 0 or 1 keeps the default; any non-zero flag is true.
-    std::string odd = Bytes(EncodeConfigurazione(Configurazione{}));
+    std::string odd = Bytes(EncodeSettingsRecord(Configurazione{}));
     odd[168] = 2;
     odd[128] = 1;
-    const Configurazione cfg = DecodeConfigurazione(odd);
+    const Configurazione cfg = DecodeSettingsRecord(odd);
     EXPECT_EQ(cfg.hrcOption, 0);
     EXPECT_TRUE(cfg.bold);
 }
@@ -182,7 +182,7 @@ TEST_F(SettingsFile, SaveWritesExactlyTheRecord)
     ASSERT_TRUE(SalvaConfigurazione(Path(), Sample()));
     const QByteArray bytes = Read();
     ASSERT_EQ(bytes.size(), qsizetype(kRecordSize));
-    EXPECT_EQ(bytes.toStdString(), Bytes(EncodeConfigurazione(Sample())));
+    EXPECT_EQ(bytes.toStdString(), Bytes(EncodeSettingsRecord(Sample())));
     EXPECT_EQ(CaricaConfigurazione(Path()), Sample());
     // A later, smaller change leaves a 240-byte file too.
     ASSERT_TRUE(SalvaConfigurazione(Path(), Configurazione{}));

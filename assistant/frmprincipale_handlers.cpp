@@ -11,7 +11,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "assistant/anteprima.h"
+#include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmprincipale.h"
 #include "assistant/informazioni.h"
@@ -160,7 +160,7 @@ void frmPrincipale::txtDimensione_Change()
 
 void frmPrincipale::mnuLingua_Click(bool italiano)
 {
-    if (!ImpostaMarcatore(cartella_, italiano))
+    if (!SetLanguageMarker(cartella_, italiano))
         return;
     ImpostaLingua();
     CaricaTesti();
@@ -170,7 +170,7 @@ void frmPrincipale::mnuLingua_Click(bool italiano)
 
 void frmPrincipale::mnuManuale_Click()
 {
-    const QString path = TrovaManuale(cartella_, servizi_.cartelleDati, manuale_);
+    const QString path = FindManual(cartella_, servizi_.cartelleDati, manuale_);
     if (path.isEmpty())
         servizi_.avviso(this, LoadText(kTextNoManual, offset_) + manuale_, LoadText(kTextTitleNotice, offset_));
     else
@@ -213,7 +213,7 @@ void frmPrincipale::cmdClipboard_Click()
     rtfContenuto_->selectAll(); // and the whole preview stays selected
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setMimeData(DatiAppunti(LeggiAnteprima(*rtfContenuto_->document())));
+    clipboard->setMimeData(PreviewMimeData(ReadPreview(*rtfContenuto_->document())));
 }
 
 } // namespace lum::assistant

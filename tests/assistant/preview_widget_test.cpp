@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "assistant/anteprima.h"
+#include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
 #include "assistant/settings.h"
 #include "mainwindow.h"
@@ -402,17 +402,17 @@ TEST(PreviewDocument, RunsSurviveTheWidget)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.note);
         QTextDocument document;
-        ScriviAnteprima(document, {r.runs});
+        WritePreview(document, {r.runs});
         EXPECT_EQ(document.blockCount(), r.paragraphs);
-        const preview::PreviewDocument back = LeggiAnteprima(document);
+        const preview::PreviewDocument back = ReadPreview(document);
         ASSERT_EQ(back.runs.size(), r.runs.size());
         for (std::size_t i = 0; i < r.runs.size(); ++i)
             EXPECT_TRUE(back.runs[i] == r.runs[i]) << i << ": " << back.runs[i].family << " " << back.runs[i].text;
     }
     QTextDocument lone; // a lone CR or LF is a paragraph break as well
-    ScriviAnteprima(lone, {{{"VOR39", 10, false, false, false, false, "a\rb\nc"}}});
+    WritePreview(lone, {{{"VOR39", 10, false, false, false, false, "a\rb\nc"}}});
     EXPECT_EQ(lone.blockCount(), 3);
-    EXPECT_EQ(LeggiAnteprima(lone).runs.at(0).text, "a\r\nb\r\nc");
+    EXPECT_EQ(ReadPreview(lone).runs.at(0).text, "a\r\nb\r\nc");
 }
 
 } // namespace
