@@ -62,7 +62,7 @@ void frmEan128Wizard::CreaControlli()
     lstAI_->setToolTip(LoadText(681, offset_));
     lstRegole_ = Named(new QListWidget(this), "lstRegole");
     lstRegole_->setVisible(false);
-    for (const AiRow& row : AiCatalogue()) {
+    for (const wizard::AiRow& row : wizard::AiCatalogue()) {
         lstAI_->addItem(LoadText(row.textId, offset_));
         lstRegole_->addItem(QString::fromLatin1(row.rule.data(), qsizetype(row.rule.size())));
     }
@@ -146,7 +146,7 @@ void frmEan128Wizard::MostraCodice()
 {
     const QSignalBlocker block(lstCodice_);
     lstCodice_->clear();
-    for (const WizardRow& row : wizard_.Rows()) {
+    for (const wizard::WizardRow& row : wizard_.Rows()) {
         auto* item = new QListWidgetItem(FromCp1252(row.value), lstCodice_);
         item->setData(Qt::UserRole, row.aiIndex);
     }
@@ -157,7 +157,7 @@ void frmEan128Wizard::MostraCodice()
 void frmEan128Wizard::Messaggio_(int textId)
 {
     if (textId != 0 && messaggio_)
-        messaggio_(this, LoadText(textId, offset_), LoadText(kTextErrorTitle, offset_));
+        messaggio_(this, LoadText(textId, offset_), LoadText(wizard::kTextErrorTitle, offset_));
 }
 
 void frmEan128Wizard::lstAI_Click()
@@ -178,7 +178,7 @@ void frmEan128Wizard::cmdUp_Click()
         return;
     const QString typed = txtValore_->text();
     if (!InCp1252(typed)) { // such a character cannot reach the code as itself
-        Messaggio_(kTextNotAllowed);
+        Messaggio_(wizard::kTextNotAllowed);
         return;
     }
     wizard_.SetValue(ToCp1252(typed));
@@ -205,7 +205,7 @@ void frmEan128Wizard::cmdDown_Click()
 
 void frmEan128Wizard::cmdOk_Click()
 {
-    WizardOutput out = wizard_.Finish();
+    wizard::WizardOutput out = wizard_.Finish();
     if (out.message != 0) {
         Messaggio_(out.message);
         return;
@@ -225,7 +225,7 @@ frmEan128Wizard* frmEan128Wizard::Apri(frmPrincipale& principale, Messaggio mess
     return dialog;
 }
 
-void ConsegnaWizard(frmPrincipale& principale, const WizardOutput& risultato)
+void ConsegnaWizard(frmPrincipale& principale, const wizard::WizardOutput& risultato)
 {
     principale.wizardHrc = FromCp1252(risultato.hrc);
     if (auto* codice = principale.findChild<QLineEdit*>(QStringLiteral("txtCodice")))

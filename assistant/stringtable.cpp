@@ -12,6 +12,10 @@
 namespace lum::assistant {
 namespace {
 
+using wizard::kAiDescriptions;
+using wizard::kWizardTexts;
+using wizard::WizardTextEntry;
+
 struct Text {
     int id;
     const char* english; // UTF-8

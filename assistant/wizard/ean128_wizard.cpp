@@ -5,7 +5,7 @@
 #include "engine/ean.h"
 #include "engine/text.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 // Letters of the one-character escapes for codes 0 to 13; '_' where a code has none.
@@ -280,4 +280,4 @@ WizardOutput Ean128Wizard::Finish() const
     return {0, EscapeText(element.code), std::move(element.hrc)};
 }
 
-} // namespace lum
+} // namespace lum::wizard

@@ -15,7 +15,7 @@
 #include "assistant/wizard/ai_catalogue.h"
 #include "engine/catalogue.h"
 
-namespace lum {
+namespace lum::wizard {
 
 // Code 129, which the EAN 128 encoder reads as FNC1; it ends a variable-length
 // field that is followed by a further AI.
@@ -130,4 +130,4 @@ private:
     std::vector<WizardRow> rows_;
 };
 
-} // namespace lum
+} // namespace lum::wizard

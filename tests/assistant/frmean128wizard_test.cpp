@@ -30,7 +30,7 @@ struct Message {
 // The row of an AI number in the wizard's list.
 int AiIndex(std::string_view ai)
 {
-    const auto rows = AiCatalogue();
+    const auto rows = wizard::AiCatalogue();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i].ai == ai)
             return int(i);
@@ -140,7 +140,7 @@ TEST_F(Wizard, OpensFromThePictureWithItsCaptions)
     ASSERT_EQ(list->count(), 107);
     for (int i = 0; i < list->count(); ++i)
         EXPECT_EQ(list->item(i)->text(),
-                  QString::fromUtf8(AiDescription(AiCatalogue()[std::size_t(i)], Language::English)))
+                  QString::fromUtf8(wizard::AiDescription(wizard::AiCatalogue()[std::size_t(i)], Language::English)))
             << i;
     EXPECT_EQ(list->currentRow(), -1);
     EXPECT_EQ(Child<QListWidget>("lstCodice")->count(), 0);
@@ -199,7 +199,7 @@ TEST_F(Wizard, OkHandsTheEscapedCodeToTheMainWindow)
         SCOPED_TRACE(c.note);
         code->clear();
         Open();
-        Ean128Wizard logic(false); // the same input through the plain logic
+        wizard::Ean128Wizard logic(false); // the same input through the plain logic
         bool enter = true;
         for (const auto& [ai, value] : c.rows) {
             Add(ai, value, enter);

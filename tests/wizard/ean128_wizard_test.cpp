@@ -9,7 +9,7 @@
 #include "engine/catalogue.h"
 #include "engine/escape.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 using namespace std::string_literals;
@@ -668,4 +668,4 @@ TEST(Ean128Wizard, RoundTripThroughTheEncoder)
 }
 
 } // namespace
-} // namespace lum
+} // namespace lum::wizard
