@@ -19,25 +19,30 @@ constexpr char32_t ToUnicode(unsigned char byte) noexcept
     return (byte >= 0x80 && byte < 0xA0) ? char32_t(kHighControls[byte - 0x80]) : char32_t(byte);
 }
 
-// The UTF-8 form of every byte, for the output side: length, then up to three bytes.
+// The UTF-8 form of a code point (at most U+10FFFF): length, then up to four bytes.
 struct Utf8Form {
     unsigned char length;
-    std::array<char, 3> bytes;
+    std::array<char, 4> bytes;
 };
 
-constexpr Utf8Form MakeUtf8Form(char32_t cp) noexcept
+constexpr char Continuation(char32_t cp, int shift) noexcept { return char(0x80 | ((cp >> shift) & 0x3F)); }
+
+constexpr Utf8Form EncodeUtf8(char32_t cp) noexcept
 {
     if (cp < 0x80)
-        return {1, {char(cp), 0, 0}};
+        return {1, {char(cp), 0, 0, 0}};
     if (cp < 0x800)
-        return {2, {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F)), 0}};
-    return {3, {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))}};
+        return {2, {char(0xC0 | (cp >> 6)), Continuation(cp, 0), 0, 0}};
+    if (cp < 0x10000)
+        return {3, {char(0xE0 | (cp >> 12)), Continuation(cp, 6), Continuation(cp, 0), 0}};
+    return {4, {char(0xF0 | (cp >> 18)), Continuation(cp, 12), Continuation(cp, 6), Continuation(cp, 0)}};
 }
 
+// The UTF-8 form of every byte, for the output side.
 constexpr std::array<Utf8Form, 256> kUtf8Forms = [] {
     std::array<Utf8Form, 256> forms{};
     for (unsigned b = 0; b < 256; ++b)
-        forms[b] = MakeUtf8Form(ToUnicode(static_cast<unsigned char>(b)));
+        forms[b] = EncodeUtf8(ToUnicode(static_cast<unsigned char>(b)));
     return forms;
 }();
 
@@ -141,21 +146,8 @@ Utf8Conversion Utf8ToCp1252(std::string_view utf8, std::string& out)
 
 void AppendUtf8(char32_t cp, std::string& out)
 {
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
+    const Utf8Form f = EncodeUtf8(cp);
+    out.append(f.bytes.data(), f.length);
 }
 
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out)

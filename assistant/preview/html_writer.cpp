@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "assistant/preview/cp1252.h"
+#include "engine/cp1252.h"
 
 namespace lum::preview {
 namespace {
@@ -11,8 +11,9 @@ namespace {
 // Markup characters as entities; a NUL, which HTML cannot carry, as U+FFFD.
 std::string HtmlText(std::string_view bytes)
 {
-    std::string out;
-    for (const char c : Cp1252ToUtf8(bytes)) {
+    std::string utf8, out;
+    AppendCp1252AsUtf8(bytes, utf8);
+    for (const char c : utf8) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -104,7 +105,7 @@ std::string WritePlainText(const PreviewDocument& doc)
     std::string out;
     for (const TextRun& run : doc.runs)
         SplitLines(
-            run.text, [&](std::string_view piece) { out += Cp1252ToUtf8(piece); }, [&] { out += '\n'; });
+            run.text, [&](std::string_view piece) { AppendCp1252AsUtf8(piece, out); }, [&] { out += '\n'; });
     return out;
 }
 
