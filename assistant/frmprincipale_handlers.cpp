@@ -16,6 +16,7 @@
 #include "assistant/frmprincipale.h"
 #include "assistant/informazioni.h"
 #include "assistant/platform.h"
+#include "assistant/preview/document.h"
 #include "assistant/preview/font_label.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
@@ -147,7 +148,7 @@ void frmPrincipale::txtDimensione_Change()
 {
     if (loading_)
         return;
-    double value = ValoreNumerico(txtDimensione_->text());
+    const double value = preview::NumericValue(ToCp1252(txtDimensione_->text()));
     if (value == 0) {
         txtDimensione_->setText(QStringLiteral("100")); // fires this handler again, which stores 100
         return;

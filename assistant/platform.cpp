@@ -34,21 +34,6 @@ bool IsDigit(const QString& text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; });
 }
 
-double ValoreNumerico(const QString& text)
-{
-    QString number;
-    bool point = false;
-    for (const QChar c : text.trimmed()) {
-        if (c >= '0' && c <= '9')
-            number += c;
-        else if (c == '.' && !point)
-            point = true, number += c;
-        else
-            break;
-    }
-    return number.toDouble(); // "" and "." give 0
-}
-
 Outcome<QString> SettingsFolder(const AppEx& app)
 {
     const auto root = app.Path(kFolderCommonAppData, true);

@@ -25,10 +25,6 @@ bool IsFile(const QString& path);
 // True when every character is "0" to "9" (an empty text included).
 bool IsDigit(const QString& text);
 
-// The number a text begins with, after leading blanks: digits with at most
-// one decimal point; 0 when it begins with none.
-double ValoreNumerico(const QString& text);
-
 // The settings folder <config>/VOR/LUMAssistant, each missing level created.
 Outcome<QString> SettingsFolder(const AppEx& app);
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/text.h"
+
 namespace lum::assistant {
 
 inline constexpr std::size_t kRecordSize = 240;
@@ -20,8 +22,6 @@ inline constexpr const char* kSettingsFileName = "LUM.CFG";
 
 // `text` cut or blank-padded to `width` bytes.
 std::string FixedText(std::string_view text, std::size_t width);
-// `text` without its surrounding blanks.
-std::string TrimBlanks(std::string_view text);
 
 struct Configurazione {
     std::string faceName = FixedText("Courier", kFaceNameWidth); // HRC font, always kFaceNameWidth bytes

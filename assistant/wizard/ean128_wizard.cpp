@@ -12,7 +12,8 @@ namespace {
 constexpr std::string_view kControlLetters = "0______abtnvfr";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
-constexpr bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
+// What surrounds a typed value and is not part of it.
+constexpr std::string_view kBlanks = " \t";
 constexpr bool IsOctal(char c) noexcept { return c >= '0' && c <= '7'; }
 
 // Whether the EAN 128 encoder carries every character of the value as data.
@@ -99,15 +100,6 @@ std::string CTrimL(std::string_view text, char c)
     return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
-std::string_view TrimBlanks(std::string_view text) noexcept
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool ValidaNumeroIntero(std::string_view text) noexcept { return !text.empty() && IsAllDigits(text); }
 
 bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept
@@ -158,7 +150,7 @@ std::string EscapeText(std::string_view text)
 
 ValueCheck CheckAiValue(std::string_view typed, const AiRow& row, bool decimalComma)
 {
-    const std::string_view value = TrimBlanks(typed);
+    const std::string_view value = TrimBlanks(typed, kBlanks);
     if (value.empty())
         return Reject(kTextCodeEmpty);
     ValueCheck check = CheckFormat(std::string(value), row, decimalComma);
@@ -181,7 +173,7 @@ ElementString AssembleElementString(std::span<const WizardRow> rows)
         const AiRow& entry = catalogue[std::size_t(row.aiIndex)];
         const AiRule rule = entry.Rule();
         std::string ai(entry.ai);
-        std::string value(TrimBlanks(row.value));
+        std::string value(TrimBlanks(row.value, kBlanks));
         bool separator = false;
         switch (rule.format) {
         case AiFormat::Text:

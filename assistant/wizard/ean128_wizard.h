@@ -34,8 +34,6 @@ inline constexpr int kTextNotNumber = 701;
 
 // Removes the leading characters c; empty when every character is c.
 std::string CTrimL(std::string_view text, char c);
-// The text without surrounding blanks (spaces and tabs).
-std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // A non-negative integer: one or more ASCII digits and nothing else.
 bool ValidaNumeroIntero(std::string_view text) noexcept;

@@ -17,16 +17,12 @@ TEST(Platform, UnisciPercorsoNome)
     EXPECT_EQ(UnisciPercorsoNome(QStringLiteral("  /a"), QStringLiteral("x  ")), QStringLiteral("/a/x"));
 }
 
-TEST(Platform, IsDigitAndNumericValue)
+TEST(Platform, IsDigit)
 {
     EXPECT_TRUE(IsDigit(QStringLiteral("0123456789")));
     EXPECT_TRUE(IsDigit(QString()));
     EXPECT_FALSE(IsDigit(QStringLiteral("12a")));
     EXPECT_FALSE(IsDigit(QStringLiteral("١٢"))); // digits of another script are not "0" to "9"
-    EXPECT_EQ(ValoreNumerico(QStringLiteral("48")), 48.0);
-    EXPECT_EQ(ValoreNumerico(QStringLiteral(" 12.5pt")), 12.5);
-    EXPECT_EQ(ValoreNumerico(QStringLiteral("abc")), 0.0);
-    EXPECT_EQ(ValoreNumerico(QString()), 0.0);
 }
 
 TEST(Platform, SettingsFolderIsCreatedLevelByLevel)

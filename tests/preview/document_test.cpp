@@ -111,13 +111,5 @@ TEST(NumericValue, ReadsAsFarAsANumberGoes)
     }
 }
 
-TEST(TrimBlanks, Both)
-{
-    EXPECT_EQ(TrimBlanks("  Courier  "), "Courier");
-    EXPECT_EQ(TrimBlanks("Times New Roman"), "Times New Roman");
-    EXPECT_EQ(TrimBlanks("    "), "");
-    EXPECT_EQ(TrimBlanks(""), "");
-}
-
 } // namespace
 } // namespace lum::preview

@@ -114,8 +114,6 @@ TEST(StringHelpers, Trim)
 {
     EXPECT_EQ(CTrimL("000120", '0'), "120");
     EXPECT_EQ(CTrimL("0000", '0'), "");
-    EXPECT_EQ(TrimBlanks(" \t 12 3 \t"), "12 3");
-    EXPECT_EQ(TrimBlanks("   "), "");
 }
 
 // --- EscapeText ------------------------------------------------------------
