@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
 namespace lum {
 namespace {
@@ -87,16 +88,7 @@ std::string EncodeTwoHalves(std::string_view digits)
 
 std::string EanCheckDigit(std::string_view digits)
 {
-    if (digits.empty() || !IsAllDigits(digits))
-        return {};
-    int odd = 0, even = 0;
-    for (std::size_t i = 0; i < digits.size(); ++i)
-        (i % 2 == 0 ? odd : even) += DigitValue(digits[i]);
-    const int total = digits.size() == 12 ? 3 * even + odd : 3 * odd + even;
-    const int r = total % 10;
-    std::string out(digits);
-    out.push_back(char('0' + (r == 0 ? 0 : 10 - r)));
-    return out;
+    return digits.empty() ? std::string() : TwoOfFiveCheckDigit(digits);
 }
 
 std::string UpcEExpansion(std::string_view digits)

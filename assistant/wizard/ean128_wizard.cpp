@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/ean.h"
+#include "engine/twoof5.h"
 #include "engine/text.h"
 
 namespace lum::wizard {
@@ -119,7 +119,7 @@ bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept
 
 char Gs1CheckDigit(std::string_view digits)
 {
-    const std::string completed = EanCheckDigit(digits);
+    const std::string completed = digits.empty() ? std::string() : TwoOfFiveCheckDigit(digits);
     return completed.empty() ? '\0' : completed.back();
 }
 

@@ -43,9 +43,8 @@ bool ValidaNumeroIntero(std::string_view text) noexcept;
 bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept;
 
 // The GS1 modulo-10 check digit of a digit string (weights 3, 1, 3, ... from
-// the rightmost digit) as a character, by the engine's EAN routine: right for
-// the 12 digits of an EAN-13 and for any odd count (13 before a GTIN-14's
-// check digit, 17 before an SSCC's). '\0' for an empty or non-digit text.
+// the rightmost digit) as a character, by the engine's routine for any
+// length. '\0' for an empty or non-digit text.
 char Gs1CheckDigit(std::string_view digits);
 
 // Writes control characters, "\" and codes from 127 up as escape sequences the
