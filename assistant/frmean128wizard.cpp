@@ -57,9 +57,9 @@ frmEan128Wizard::frmEan128Wizard(int offset, bool decimalComma, Messaggio messag
 
 void frmEan128Wizard::CreaControlli()
 {
-    labListaAI_ = Named(new QLabel(LoadText(680, offset_), this), "labListaAI");
+    labListaAI_ = Named(new QLabel(LoadText(wizard::kTextAiListCaption, offset_), this), "labListaAI");
     lstAI_ = Named(new QListWidget(this), "lstAI");
-    lstAI_->setToolTip(LoadText(681, offset_));
+    lstAI_->setToolTip(LoadText(wizard::kTextAiListTip, offset_));
     lstRegole_ = Named(new QListWidget(this), "lstRegole");
     lstRegole_->setVisible(false);
     for (const wizard::AiRow& row : wizard::AiCatalogue()) {
@@ -69,27 +69,27 @@ void frmEan128Wizard::CreaControlli()
     lstAI_->setCurrentRow(-1);
     labListaAI_->setBuddy(lstAI_);
 
-    labCodice_ = Named(new QLabel(LoadText(682, offset_), this), "labCodice");
+    labCodice_ = Named(new QLabel(LoadText(wizard::kTextCodeListCaption, offset_), this), "labCodice");
     lstCodice_ = Named(new QListWidget(this), "lstCodice");
-    lstCodice_->setToolTip(LoadText(683, offset_));
+    lstCodice_->setToolTip(LoadText(wizard::kTextCodeListTip, offset_));
     labCodice_->setBuddy(lstCodice_);
     labAI_ = Named(new QLabel(this), "labAI");
 
-    labValore_ = Named(new QLabel(LoadText(684, offset_), this), "labValore");
+    labValore_ = Named(new QLabel(LoadText(wizard::kTextValueCaption, offset_), this), "labValore");
     txtValore_ = Named(new QLineEdit(this), "txtValore");
-    txtValore_->setToolTip(LoadText(685, offset_));
+    txtValore_->setToolTip(LoadText(wizard::kTextValueTip, offset_));
     labValore_->setBuddy(txtValore_);
     labDescrizione_ = Named(new QLabel(this), "labDescrizione");
     labDescrizione_->setWordWrap(true);
 
     cmdUp_ = Named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QString(), this), "cmdUp");
-    cmdUp_->setToolTip(LoadText(686, offset_));
-    cmdUp_->setAccessibleName(LoadText(686, offset_));
+    cmdUp_->setToolTip(LoadText(wizard::kTextUpTip, offset_));
+    cmdUp_->setAccessibleName(LoadText(wizard::kTextUpTip, offset_));
     cmdDown_ = Named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this), "cmdDown");
-    cmdDown_->setToolTip(LoadText(687, offset_));
-    cmdDown_->setAccessibleName(LoadText(687, offset_));
-    cmdOk_ = Named(new QPushButton(LoadText(90, offset_), this), "cmdOk");
-    cmdAnnulla_ = Named(new QPushButton(LoadText(91, offset_), this), "cmdAnnulla");
+    cmdDown_->setToolTip(LoadText(wizard::kTextDownTip, offset_));
+    cmdDown_->setAccessibleName(LoadText(wizard::kTextDownTip, offset_));
+    cmdOk_ = Named(new QPushButton(LoadText(kTextOk, offset_), this), "cmdOk");
+    cmdAnnulla_ = Named(new QPushButton(LoadText(kTextAbort, offset_), this), "cmdAnnulla");
     // Enter belongs to the value box (Add), never to a default button.
     for (QPushButton* b : {cmdUp_, cmdDown_, cmdOk_, cmdAnnulla_}) {
         b->setAutoDefault(false);
@@ -157,7 +157,7 @@ void frmEan128Wizard::MostraCodice()
 void frmEan128Wizard::Messaggio_(int textId)
 {
     if (textId != 0 && messaggio_)
-        messaggio_(this, LoadText(textId, offset_), LoadText(wizard::kTextErrorTitle, offset_));
+        messaggio_(this, LoadText(textId, offset_), LoadText(kTextErrorTitle, offset_));
 }
 
 void frmEan128Wizard::lstAI_Click()
@@ -178,7 +178,7 @@ void frmEan128Wizard::cmdUp_Click()
         return;
     const QString typed = txtValore_->text();
     if (!InCp1252(typed)) { // such a character cannot reach the code as itself
-        Messaggio_(wizard::kTextNotAllowed);
+        Messaggio_(kTextNotAllowed);
         return;
     }
     wizard_.SetValue(ToCp1252(typed));

@@ -257,24 +257,31 @@ void frmPrincipale::ImpostaLingua()
 void frmPrincipale::CaricaTesti()
 {
     auto t = [this](int id) { return LoadText(id, offset_); };
-    labCodice_->setText(t(268));
-    txtCodice_->setToolTip(t(269));
-    labSimbologia_->setText(t(262));
-    cmbSimbologia_->setToolTip(t(263));
-    labDimensione_->setText(t(260));
-    txtDimensione_->setToolTip(t(261));
-    labStile_->setText(t(284));
-    cmbStile_->setToolTip(t(285));
-    chkDigit_->setText(t(266));
-    chkDigit_->setToolTip(t(267));
-    chkHRC_->setText(t(264));
-    chkHRC_->setToolTip(t(265));
-    cmdClipboard_->setText(t(270));
-    cmdClipboard_->setToolTip(t(271));
-    const std::pair<QAction*, int> menus[] = {
-        {mnuFile_->menuAction(), 272}, {mnuEsci_, 273}, {mnuModifica_->menuAction(), 274}, {mnuFont_, 275},
-        {mnuQmark_->menuAction(), 276}, {mnuInformazioni_, 277}, {mnuManuale_, 286}, {mnuLingua_->menuAction(), 289},
-        {mnuLinguaItaliano_, 290}, {mnuLinguaEnglish_, 291}, {mnuIncludiCheckDigit_, 292}};
+    labCodice_->setText(t(kTextCodeCaption));
+    txtCodice_->setToolTip(t(kTextCodeTip));
+    labSimbologia_->setText(t(kTextSymbologyCaption));
+    cmbSimbologia_->setToolTip(t(kTextSymbologyTip));
+    labDimensione_->setText(t(kTextSizeCaption));
+    txtDimensione_->setToolTip(t(kTextSizeTip));
+    labStile_->setText(t(kTextStyleCaption));
+    cmbStile_->setToolTip(t(kTextStyleTip));
+    chkDigit_->setText(t(kTextCheckDigitCaption));
+    chkDigit_->setToolTip(t(kTextCheckDigitTip));
+    chkHRC_->setText(t(kTextHrcCaption));
+    chkHRC_->setToolTip(t(kTextHrcTip));
+    cmdClipboard_->setText(t(kTextClipboardCaption));
+    cmdClipboard_->setToolTip(t(kTextClipboardTip));
+    const std::pair<QAction*, int> menus[] = {{mnuFile_->menuAction(), kTextMenuFile},
+                                              {mnuEsci_, kTextMenuExit},
+                                              {mnuModifica_->menuAction(), kTextMenuEdit},
+                                              {mnuFont_, kTextMenuHrcFont},
+                                              {mnuQmark_->menuAction(), kTextMenuHelp},
+                                              {mnuInformazioni_, kTextMenuInformation},
+                                              {mnuManuale_, kTextMenuGuide},
+                                              {mnuLingua_->menuAction(), kTextMenuLanguage},
+                                              {mnuLinguaItaliano_, kTextMenuItalian},
+                                              {mnuLinguaEnglish_, kTextMenuEnglish},
+                                              {mnuIncludiCheckDigit_, kTextMenuCheckDigitInHrc}};
     for (const auto& [action, id] : menus)
         action->setText(t(id));
 
@@ -338,7 +345,7 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
     const Generated result = Generate(request, quiet);
     if (!result.valid) {
         if (!quiet)
-            servizi_.errore(this, LoadText(93, offset_), LoadText(92, offset_));
+            servizi_.errore(this, LoadText(kTextNotAllowed, offset_), LoadText(kTextErrorTitle, offset_));
         return false;
     }
     if (quiet || !request.row)

@@ -15,7 +15,7 @@ frmSplash::frmSplash(int languageOffset, QWidget* parent)
     auto* logo = new QLabel(this);
     logo->setPixmap(DisegnaLogo(64));
     logo->setAlignment(Qt::AlignCenter);
-    auto* label = new QLabel(LoadText(300, languageOffset), this);
+    auto* label = new QLabel(LoadText(kTextLoading, languageOffset), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);

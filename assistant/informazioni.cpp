@@ -56,7 +56,7 @@ Informazioni::Informazioni(int languageOffset, Opener open, QWidget* parent) : Q
 
 QString Informazioni::Caption(int languageOffset, int major, int minor, int revision)
 {
-    return LoadText(89, languageOffset) + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
+    return LoadText(kTextVersion, languageOffset) + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 void Informazioni::paintEvent(QPaintEvent*)

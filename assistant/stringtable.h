@@ -5,16 +5,12 @@
 #include <QString>
 #include <vector>
 
+#include "assistant/text_ids.h"
+
 namespace lum::assistant {
 
 inline constexpr int kEnglish = 0;
 inline constexpr int kItalian = 1000;
-
-// Texts of this program beyond the shared interface texts.
-inline constexpr int kTextNoBarcodeFont = 301; // no barcode font family installed
-inline constexpr int kTextSaveFailed = 302;    // settings could not be written
-inline constexpr int kTextNoManual = 303;      // manual not found
-inline constexpr int kTextTitleNotice = 304;   // title of the two notices above
 
 // The text stored under `id` itself (English below 1000, Italian above);
 // empty when the table has no such id.

@@ -13,12 +13,12 @@ struct Text {
     std::string_view italian;
 };
 
+// The words of the line; the desktop program's string table takes them from here.
 constexpr Text kTexts[] = {
-    {94, "Length: ", "Lunghezza: "}, {95, "characters", "caratteri"}, {96, "digits", "cifre"},
-    {97, "alphabet", "alfabeto"},    {98, "variable", "variabile"},
+    {kTextLength, "Length: ", "Lunghezza: "}, {kTextCharacters, "characters", "caratteri"},
+    {kTextDigits, "digits", "cifre"},         {kTextAlphabet, "alphabet", "alfabeto"},
+    {kTextVariable, "variable", "variabile"},
 };
-
-constexpr int kLength = 94, kCharacters = 95, kDigits = 96, kAlphabet = 97, kVariable = 98;
 
 const std::vector<int> kAllStyles{278, 279, 280, 281, 282, 283};
 const std::vector<int> kNormalShort{278, 281};
@@ -74,44 +74,44 @@ SymbologyDescription DescriviSimbologia(const DescriptionRequest& request, TextL
     switch (request.nameId) {
     case 400:
     case 402:
-        line = text(kVariable) + ", " + text(kAlphabet) + " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-._$/+%";
+        line = text(kTextVariable) + ", " + text(kTextAlphabet) + " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-._$/+%";
         out.styleIds = kAllStyles;
         break;
     case 401:
     case 403:
-        line = text(kVariable) + ", " + text(kAlphabet) + " ASCII";
+        line = text(kTextVariable) + ", " + text(kTextAlphabet) + " ASCII";
         out.styleIds = kAllStyles;
         break;
     case 428:
-        line = text(kVariable) + ", max 15 " + text(kCharacters) + ", " + text(kAlphabet) + " 0123456789ABCDEF";
+        line = text(kTextVariable) + ", max 15 " + text(kTextCharacters) + ", " + text(kTextAlphabet) + " 0123456789ABCDEF";
         break;
     case 426:
-        line = text(kVariable) + ", " + text(kAlphabet) + " 0123456789-";
+        line = text(kTextVariable) + ", " + text(kTextAlphabet) + " 0123456789-";
         break;
     case 432:
-        line = count(13) + " " + text(kDigits);
+        line = count(13) + " " + text(kTextDigits);
         break;
     case 433:
-        line = std::string(cd ? "5/9/11" : "6/10/12") + " " + text(kDigits);
+        line = std::string(cd ? "5/9/11" : "6/10/12") + " " + text(kTextDigits);
         out.styleIds = kNormalOnly;
         break;
     case 427:
-        line = count(6) + " " + text(kDigits);
+        line = count(6) + " " + text(kTextDigits);
         break;
     case 429:
-        line = text(kVariable) + ", max " + count(15) + " " + text(kCharacters) + ", " + text(kAlphabet) +
+        line = text(kTextVariable) + ", max " + count(15) + " " + text(kTextCharacters) + ", " + text(kTextAlphabet) +
                " 0123456789KLMO";
         break;
     case 409:
-        line = text(kVariable) + ", max " + (cd ? "13 " : "15 ") + text(kDigits);
+        line = text(kTextVariable) + ", max " + (cd ? "13 " : "15 ") + text(kTextDigits);
         break;
     case 410:
-        line = count(8) + " " + text(kDigits);
+        line = count(8) + " " + text(kTextDigits);
         out.styleIds = kNormalOnly;
         out.styleListEnabled = false;
         break;
     case 411:
-        line = text(kVariable) + ", a/b/c/d + " + text(kAlphabet) + ": 0123456789+.-$:/ + e/m/t/*";
+        line = text(kTextVariable) + ", a/b/c/d + " + text(kTextAlphabet) + ": 0123456789+.-$:/ + e/m/t/*";
         break;
     case 404:
     case 405:
@@ -120,17 +120,17 @@ SymbologyDescription DescriviSimbologia(const DescriptionRequest& request, TextL
     case 408:
     case 430:
     case 431:
-        line = text(kVariable) + ", " + text(kDigits);
+        line = text(kTextVariable) + ", " + text(kTextDigits);
         break;
     case 434:
     case 435:
-        line = (request.nameId == 434 ? "9 " : "12 ") + text(kDigits);
+        line = (request.nameId == 434 ? "9 " : "12 ") + text(kTextDigits);
         out.hrc = BoxAction::CheckAndDisable;
         out.digit = BoxAction::CheckAndDisable;
         break;
     case 424:
     case 425:
-        line = text(kVariable) + ", " + text(kAlphabet) + " ASCII";
+        line = text(kTextVariable) + ", " + text(kTextAlphabet) + " ASCII";
         out.digit = BoxAction::CheckAndDisable;
         break;
     default: {
@@ -140,13 +140,13 @@ SymbologyDescription DescriviSimbologia(const DescriptionRequest& request, TextL
             out = SymbologyDescription{};
             break;
         }
-        line = std::string(ean->upcE ? "0/1 + " : "") + count(ean->withCheck) + " " + text(kDigits);
+        line = std::string(ean->upcE ? "0/1 + " : "") + count(ean->withCheck) + " " + text(kTextDigits);
         out.hrc = BoxAction::CheckAndDisable;
         break;
     }
     }
 
-    out.caption = text(kLength) + line;
+    out.caption = text(kTextLength) + line;
     for (const int id : out.styleIds)
         out.styleNames.push_back(text(id));
     const int entries = out.matched ? int(out.styleIds.size()) : request.styleCount;

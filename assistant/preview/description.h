@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "assistant/text_ids.h"
 #include "engine/catalogue.h"
 
 namespace lum::preview {

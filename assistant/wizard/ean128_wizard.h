@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "assistant/text_ids.h"
 #include "assistant/wizard/ai_catalogue.h"
 #include "engine/catalogue.h"
 
@@ -21,9 +22,17 @@ namespace lum::wizard {
 // field that is followed by a further AI.
 inline constexpr char kGs1Separator = '\x81';
 
-// Message text ids.
-inline constexpr int kTextErrorTitle = 92;
-inline constexpr int kTextNotAllowed = 93;
+// Caption and tooltip text ids of the form.
+inline constexpr int kTextAiListCaption = 680;
+inline constexpr int kTextAiListTip = 681;
+inline constexpr int kTextCodeListCaption = 682;
+inline constexpr int kTextCodeListTip = 683;
+inline constexpr int kTextValueCaption = 684;
+inline constexpr int kTextValueTip = 685;
+inline constexpr int kTextUpTip = 686;
+inline constexpr int kTextDownTip = 687;
+
+// Message text ids (besides kTextNotAllowed, shown with kTextErrorTitle).
 inline constexpr int kTextUnableToUndo = 688;
 inline constexpr int kTextCodeEmpty = 689;
 inline constexpr int kTextWrongLength = 697;
