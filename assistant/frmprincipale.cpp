@@ -340,22 +340,23 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
     const QString text = txtCodice_->text();
     if (text.isEmpty())
         return false;
-    GenerateRequest request{ToCp1252(text), FindGenerateRow(SimbologiaCorrente()), chkDigit_->isChecked(),
-                            chkHRC_->isChecked()};
+    const int nameId = SimbologiaCorrente();
+    const GenerateRequest request{ToCp1252(text), nameId, chkDigit_->isChecked(), chkHRC_->isChecked()};
     const Generated result = Generate(request, quiet);
     if (!result.valid) {
         if (!quiet)
             servizi_.errore(this, LoadText(kTextNotAllowed, offset_), LoadText(kTextErrorTitle, offset_));
         return false;
     }
-    if (quiet || !request.row)
+    const auto choice = FindDisplayChoice(nameId);
+    if (quiet || !choice)
         return true;
-    const GenerateRow& row = *request.row;
-    std::string font = FontName(row.family, ToCp1252(cmbStile_->currentText()));
+    const std::string_view family = choice->entry->family;
+    std::string font = FontName(family, ToCp1252(cmbStile_->currentText()));
     if (font.empty())
-        font = row.family; // a style the family lacks: its plain font
+        font = family; // a style the family lacks: its plain font
     const std::string hrc =
-        HrcText(row, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
+        HrcText(nameId, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
     AggiornaAnteprima(result.fontString, font, hrc);
     return true;
 }

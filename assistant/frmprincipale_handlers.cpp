@@ -14,6 +14,7 @@
 #include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmprincipale.h"
+#include "assistant/generate.h"
 #include "assistant/informazioni.h"
 #include "assistant/platform.h"
 #include "assistant/preview/document.h"
@@ -118,7 +119,7 @@ void frmPrincipale::cmbSimbologia_Click()
     cfg_.SetSimbologia(ToCp1252(cmbSimbologia_->currentText()));
     DescriviSimbologia();
     SalvaConfigurazione();
-    const bool ean128 = cmbSimbologia_->currentText() == LoadText(425, offset_);
+    const bool ean128 = TakesWizardText(SimbologiaCorrente());
     imgWizard_->setVisible(ean128);
     if (!ean128)
         wizardHrc.clear();

@@ -6,7 +6,6 @@
 #include "engine/cp1252.h"
 #include "engine/addon.h"
 #include "engine/code128.h"
-#include "engine/ean128.h"
 #include "engine/escape.h"
 #include "engine/rejection.h"
 
@@ -90,7 +89,7 @@ std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
 // separated by spaces; false when the text cannot be encoded.
 bool AppendValues(const Symbology& entry, std::string_view text, std::string& out)
 {
-    const Code128Sequence values = entry.id == "E128" ? Ean128Values(text, kWho) : Code128Values(text, kWho);
+    const Code128Sequence values = entry.codeValues(text, kWho);
     if (values.empty())
         return false;
     for (const std::uint8_t v : values)
@@ -101,7 +100,7 @@ bool AppendValues(const Symbology& entry, std::string_view text, std::string& ou
 
 } // namespace
 
-bool HasCodeValues(const Symbology& entry) noexcept { return entry.id == "C128" || entry.id == "E128"; }
+bool HasCodeValues(const Symbology& entry) noexcept { return entry.codeValues != nullptr; }
 
 std::string QuoteForMessage(std::string_view text, std::size_t limit)
 {
@@ -204,8 +203,6 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
     const Verdict diagnosis = Diagnose(text_, entry.id, options_.check, kWho);
     if (!diagnosis.Accepted())
         return reject(QuoteForMessage(text_), DescribeRejection(entry, diagnosis, text_, options_.check));
-    if (!entry.encoder && !entry.start)
-        return reject(QuoteForMessage(text_), "this symbology has no encoder in this build yet");
     return reject(QuoteForMessage(text_), "the encoder cannot carry this text");
 }
 

@@ -22,18 +22,24 @@
 namespace lum {
 namespace {
 
-constexpr ValidationRule kAnyText{};
-constexpr ValidationRule kDigits{Alphabet::Digits};
-constexpr ValidationRule kCode39Text{Alphabet::Code39, true};
+constexpr ValidationRule kDigits{.alphabet = Alphabet::Digits};
+constexpr ValidationRule kCode39Text{.alphabet = Alphabet::Code39, .upperCase = true};
 
 // A digit text of fixed length: `n` digits with the check flag set, n + 1 without.
 constexpr ValidationRule FixedDigits(int n, ExtraRule extra = ExtraRule::None)
 {
-    return {Alphabet::Digits, false, n, n + 1, 0, Padding::ToMaximum, extra};
+    return {.alphabet = Alphabet::Digits,
+            .maxWithCheck = n,
+            .maxWithoutCheck = n + 1,
+            .padding = Padding::ToMaximum,
+            .extra = extra};
 }
 
 // A fixed-length text whose check flag does not change the length.
-constexpr ValidationRule FixedDigitsAnyFlag(int n) { return {Alphabet::Digits, false, n, n, 0, Padding::ToMaximum}; }
+constexpr ValidationRule FixedDigitsAnyFlag(int n)
+{
+    return {.alphabet = Alphabet::Digits, .maxWithCheck = n, .maxWithoutCheck = n, .padding = Padding::ToMaximum};
+}
 
 std::string Code39FullAscii(std::string_view text, bool check, Deliverable who)
 {
@@ -70,50 +76,100 @@ std::string Isbn13Label(std::string_view text, bool, Deliverable) { return Encod
 std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
 
-// Dispatch order of the pipeline. Entries whose encoder is not part of the
-// engine yet have neither an encoder nor a wrap and encode to the empty string.
+// The margins the renderer leaves; the other families take the default 10X.
+constexpr QuietZone kEanQuietZone{.left = 11, .right = 9}; // EAN-13 11X left, UPC-A 9X, EAN-8 7X, add-ons 5X right
+constexpr QuietZone kPostnetQuietZone{.left = 7, .right = 7}; // at least 1/8 inch of blank around the bars
+constexpr QuietZone kMsiPlesseyQuietZone{.left = 12, .right = 12};
+
+constexpr HrcRule kCode39Hrc{.frame = HrcFrame::Always, .readable = true};
+constexpr HrcRule kCode93Hrc{.frame = HrcFrame::WithCheck, .readable = true};
+constexpr HrcRule kDigitsInFont{.line = HrcLine::InFont};
+
+// The catalogue in resolution order.
 constexpr std::array<Symbology, 31> kCatalogue{{
-    // id, order, name, family, rule, check step, check routine, checked length, encoder, start, stop, escape limit
-    {"POSTNET", 1, 433, "VORPOSTNET", {Alphabet::Digits, false, 11, 12, 0, Padding::Postnet}, CheckStep::Outside,
-     PostnetCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C39", 2, 400, "VOR39", kCode39Text, CheckStep::Outside, Code39CheckDigit, 0, nullptr, '#', '#', 0},
-    {"C39FULL", 3, 401, "VOR39", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code39FullAscii, 0, 0, 127},
-    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, Code93CheckDigits, 0, nullptr, '*', '#', 0},
-    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code93FullAscii, 0, 0, 127},
-    {"CIP", 6, 427, "VOR39", FixedDigits(6, ExtraRule::CipCheckable), CheckStep::Outside, CipCheckDigit, 0, nullptr,
-     '*', '#', 0},
-    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, PlesseyCheckDigit, 0, nullptr,
-     '*', '#', 0},
-    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, DeltaCheckDigit, 0,
-     DeltaFontString, 0, 0, 0},
-    {"C25", 9, 404, "VOR25 ITF", {Alphabet::Digits, false, kNoLimit, kNoLimit, 0, Padding::Interleaved},
-     CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
-    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
-    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, Code11CheckDigit, 0, nullptr, '*', '#', 0},
-    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, MsiBothCheckDigits, 0, nullptr,
-     '*', '#', 0},
-    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, Ean13, 0, 0, 0},
-    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, UpcA, 0, 0, 0},
-    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, Ean8, 0, 0, 0},
-    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, UpcECheckDigit, 7,
-     UpcE, 0, 0, 0},
-    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, AddOn2, 0, 0, 0},
-    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, AddOn5, 0, 0, 0},
-    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
-    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
-    {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
-     ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
-    {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Code128, 0, 0, 132},
-    {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Ean128, 0, 0, 132},
-    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, Isbn10Label, 0, 0, 0},
-    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, Isbn13Label, 0, 0, 0},
+    {.id = "POSTNET", .order = 1, .family = "VORPOSTNET",
+     .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 11, .maxWithoutCheck = 12, .padding = Padding::Postnet},
+     .checkRoutine = PostnetCheckDigit, .quietZone = kPostnetQuietZone, .nameId = 433},
+    {.id = "C39", .order = 2, .family = "VOR39", .rule = kCode39Text, .checkRoutine = Code39CheckDigit, .start = '#',
+     .nameId = 400, .hrc = kCode39Hrc},
+    {.id = "C39FULL", .order = 3, .family = "VOR39", .check = CheckStep::InsideEncoder, .encoder = Code39FullAscii,
+     .escapeLimit = 127, .nameId = 401,
+     .hrc = {.frame = HrcFrame::Always, .expansion = Code39FullAsciiExpansion, .check = Code39CheckDigit}},
+    {.id = "C93", .order = 4, .family = "VOR93", .rule = kCode39Text, .checkRoutine = Code93CheckDigits, .nameId = 402,
+     .hrc = kCode93Hrc},
+    {.id = "C93FULL", .order = 5, .family = "VOR93", .check = CheckStep::InsideEncoder, .encoder = Code93FullAscii,
+     .escapeLimit = 127, .nameId = 403,
+     .hrc = {.frame = HrcFrame::WithCheck, .expansion = Code93FullAsciiExpansion, .check = Code93CheckDigits}},
+    {.id = "CIP", .order = 6, .family = "VOR39", .rule = FixedDigits(6, ExtraRule::CipCheckable),
+     .checkRoutine = CipCheckDigit, .nameId = 427, .styles = StyleChoice::NormalAndShort},
+    {.id = "PLESSEY", .order = 7, .family = "VORPLESSEY",
+     .rule = {.alphabet = Alphabet::Hex, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 15},
+     .checkRoutine = PlesseyCheckDigit, .quietZone = kMsiPlesseyQuietZone, .nameId = 428},
+    {.id = "DELTA", .order = 8, .family = "VORDELTA DA",
+     .rule = {.alphabet = Alphabet::Delta, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 16},
+     .checkRoutine = DeltaCheckDigit, .encoder = DeltaFontString, .nameId = 429},
+    {.id = "C25", .order = 9, .family = "VOR25 ITF", .rule = {.alphabet = Alphabet::Digits, .padding = Padding::Interleaved},
+     .checkRoutine = InterleavedCheckDigit, .encoder = Interleaved, .nameId = 404},
+    {.id = "ITF", .order = 9, .family = "VORITF14", .rule = FixedDigits(13), .checkRoutine = InterleavedCheckDigit,
+     .encoder = Interleaved, .nameId = 432},
+    {.id = "CIND25", .order = 10, .family = "VORIND25", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 405},
+    {.id = "C5BARS", .order = 10, .family = "VOR5BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 406},
+    {.id = "C3BARS", .order = 10, .family = "VOR3BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 407},
+    {.id = "CBCD", .order = 10, .family = "VORBCD", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 408},
+    {.id = "C25INV", .order = 10, .family = "VOR25 INV", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 430},
+    {.id = "C25COMP", .order = 10, .family = "VOR25 COMP", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .nameId = 431},
+    {.id = "C11", .order = 11, .family = "VOR11", .rule = {.alphabet = Alphabet::Code11}, .checkRoutine = Code11CheckDigit,
+     .nameId = 426},
+    {.id = "CMSI", .order = 12, .family = "VORMSI",
+     .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 13, .maxWithoutCheck = 15}, .checkRoutine = MsiBothCheckDigits,
+     .quietZone = kMsiPlesseyQuietZone, .nameId = 409},
+    {.id = "EAN13", .order = 13, .family = "VOREAN", .rule = FixedDigits(12), .checkRoutine = EanCheckDigit,
+     .checkedLength = 12, .encoder = Ean13, .quietZone = kEanQuietZone, .nameId = 415, .addOnNameIds = {416, 417},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "UPCA", .order = 14, .family = "VOREAN", .rule = FixedDigits(11), .checkRoutine = EanCheckDigit,
+     .checkedLength = 11, .encoder = UpcA, .quietZone = kEanQuietZone, .nameId = 418, .addOnNameIds = {419, 420},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "EAN8", .order = 15, .family = "VOREAN", .rule = FixedDigits(7), .checkRoutine = EanCheckDigit,
+     .checkedLength = 7, .encoder = Ean8, .quietZone = kEanQuietZone, .nameId = 412, .addOnNameIds = {413, 414},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "UPCE", .order = 16, .family = "VOREAN", .rule = FixedDigits(7, ExtraRule::UpcENumberSystem),
+     .checkRoutine = UpcECheckDigit, .checkedLength = 7, .encoder = UpcE, .quietZone = kEanQuietZone, .nameId = 421,
+     .addOnNameIds = {422, 423}, .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "ADD2", .order = 17, .family = "VOREAN", .rule = FixedDigitsAnyFlag(2), .check = CheckStep::None,
+     .checkedLength = 2, .encoder = AddOn2, .quietZone = kEanQuietZone, .addOn = true},
+    {.id = "ADD5", .order = 18, .family = "VOREAN", .rule = FixedDigitsAnyFlag(5), .check = CheckStep::None,
+     .checkedLength = 5, .encoder = AddOn5, .quietZone = kEanQuietZone, .addOn = true},
+    {.id = "C32", .order = 19, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
+     .encoder = Code32, .nameId = 410, .hrc = {.line = HrcLine::None}, .styles = StyleChoice::Locked},
+    {.id = "C32HRC", .order = 20, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
+     .encoder = Code32Hrc, .nameId = 410, .hrcForm = true, .hrc = {.line = HrcLine::None},
+     .styles = StyleChoice::Locked},
+    {.id = "CBAR", .order = 21, .family = "VORCODABAR",
+     .rule = {.alphabet = Alphabet::Codabar, .upperCase = true, .minLength = 3, .extra = ExtraRule::CodabarEnds},
+     .checkRoutine = CodabarCheckDigit, .encoder = CodabarFontString, .nameId = 411, .hrc = {.lowerCase = true}},
+    {.id = "C128", .order = 22, .family = "VOR128", .check = CheckStep::None, .encoder = Code128,
+     .escapeLimit = kCode128Highest, .codeValues = Code128Values, .nameId = 424, .hrc = {.line = HrcLine::Code}},
+    {.id = "E128", .order = 23, .family = "VOR128", .check = CheckStep::None, .encoder = Ean128,
+     .escapeLimit = kCode128Highest, .codeValues = Ean128Values, .nameId = 425, .hrc = {.line = HrcLine::CodeOrGiven}},
+    {.id = "ISBN", .order = 24, .family = "VOREAN", .rule = FixedDigitsAnyFlag(9), .check = CheckStep::Always,
+     .encoder = Isbn10Label, .quietZone = kEanQuietZone, .nameId = 434, .hrc = kDigitsInFont,
+     .styles = StyleChoice::NormalAndShort},
+    {.id = "ISBN13", .order = 25, .family = "VOREAN", .rule = FixedDigitsAnyFlag(12), .check = CheckStep::Always,
+     .encoder = Isbn13Label, .quietZone = kEanQuietZone, .nameId = 435, .hrc = kDigitsInFont,
+     .styles = StyleChoice::NormalAndShort},
 }};
+
+// A renderer asks for the quiet zone of a family: its entries must agree.
+constexpr bool FamiliesShareTheirQuietZone()
+{
+    for (const Symbology& a : kCatalogue)
+        for (const Symbology& b : kCatalogue)
+            if (a.family == b.family && !(a.quietZone == b.quietZone))
+                return false;
+    return true;
+}
+static_assert(FamiliesShareTheirQuietZone());
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{
     {400, "Code 39", "Codice 39"},
@@ -156,12 +212,31 @@ constexpr std::array<DisplayName, 36> kDisplayNames{{
 
 constexpr std::string_view kCodabarEnds = "ABCDEMT*";
 
+// The validation alphabets. Codabar's data characters are listed in the order
+// the description line states them.
+constexpr std::string_view kDigitAlphabet = "0123456789";
+constexpr std::string_view kHexAlphabet = "0123456789ABCDEF";
+constexpr std::string_view kDeltaAlphabet = "0123456789KLMO";
+constexpr std::string_view kCode11Alphabet = "0123456789-";
+constexpr std::string_view kCodabarStated = "0123456789+.-$:/";
+
+constexpr bool SameCharacters(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (const char c : a)
+        if (b.find(c) == std::string_view::npos)
+            return false;
+    return true;
+}
+static_assert(SameCharacters(kCodabarStated, kCodabarData));
+
 // Characters each validation alphabet admits, looked up per character.
 constexpr AlphabetTable kCode39Set = MakeAlphabetTable(kCode39Alphabet);
-constexpr AlphabetTable kHexSet = MakeAlphabetTable("0123456789ABCDEF");
-constexpr AlphabetTable kDeltaSet = MakeAlphabetTable("0123456789KLMO");
-constexpr AlphabetTable kCode11Set = MakeAlphabetTable("0123456789-");
-constexpr AlphabetTable kCodabarSet = MakeAlphabetTable("0123456789-$:/.+");
+constexpr AlphabetTable kHexSet = MakeAlphabetTable(kHexAlphabet);
+constexpr AlphabetTable kDeltaSet = MakeAlphabetTable(kDeltaAlphabet);
+constexpr AlphabetTable kCode11Set = MakeAlphabetTable(kCode11Alphabet);
+constexpr AlphabetTable kCodabarSet = MakeAlphabetTable(kCodabarData);
 
 constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
 {
@@ -189,7 +264,11 @@ std::size_t PaddedLength(const ValidationRule& rule, std::size_t length, bool ch
     switch (rule.padding) {
     case Padding::None: return length;
     case Padding::ToMaximum: return std::size_t(check ? rule.maxWithCheck : rule.maxWithoutCheck);
-    case Padding::Postnet: return length <= 5 + e ? 5 + e : length <= 9 + e ? 9 + e : 11 + e;
+    case Padding::Postnet:
+        for (const int n : kPostnetLengths)
+            if (length <= n + e || n == kPostnetLengths.back())
+                return n + e;
+        break;
     case Padding::Interleaved: return (length % 2 == 0) == check ? length + 1 : length;
     }
     return length;
@@ -236,8 +315,6 @@ std::string EncodeNormalised(const Symbology& s, std::string_view text, bool che
     }
     if (s.encoder)
         return s.encoder(work, check, who);
-    if (!s.start)
-        return {};
     std::string out;
     out.reserve(work.size() + 2);
     out.push_back(s.start);
@@ -357,6 +434,47 @@ std::string_view DisplayNameText(int id, Language language) noexcept
     if (it == kDisplayNames.end())
         return {};
     return language == Language::Italian ? it->italian : it->english;
+}
+
+std::optional<DisplayChoice> FindDisplayChoice(int nameId) noexcept
+{
+    if (nameId <= 0)
+        return std::nullopt;
+    DisplayChoice choice{nameId};
+    std::size_t addOns = 0; // add-on entries seen so far
+    std::size_t pairedAddOn = 0;
+    for (const Symbology& s : kCatalogue) {
+        if (s.nameId == nameId) {
+            if (s.hrcForm)
+                choice.withHrc = &s;
+            else if (!choice.entry)
+                choice.entry = &s;
+        }
+        for (std::size_t i = 0; i < s.addOnNameIds.size(); ++i)
+            if (s.addOnNameIds[i] == nameId) {
+                choice.entry = &s;
+                pairedAddOn = i + 1;
+            }
+        if (s.addOn && ++addOns == pairedAddOn)
+            choice.addOn = &s;
+    }
+    if (!choice.entry || (pairedAddOn && !choice.addOn))
+        return std::nullopt;
+    return choice;
+}
+
+std::string_view AlphabetCharacters(Alphabet alphabet) noexcept
+{
+    switch (alphabet) {
+    case Alphabet::Any: return {};
+    case Alphabet::Digits: return kDigitAlphabet;
+    case Alphabet::Code39: return kCode39Alphabet;
+    case Alphabet::Hex: return kHexAlphabet;
+    case Alphabet::Delta: return kDeltaAlphabet;
+    case Alphabet::Code11: return kCode11Alphabet;
+    case Alphabet::Codabar: return kCodabarStated;
+    }
+    return {};
 }
 
 } // namespace lum

@@ -68,6 +68,14 @@ bool FamilyHasStyle(const FontFamily& family, Style style) noexcept
     return false;
 }
 
+QuietZone FamilyQuietZone(std::string_view family) noexcept
+{
+    for (const Symbology& s : Catalogue())
+        if (s.family == family)
+            return s.quietZone;
+    return {};
+}
+
 std::string FontName(std::string_view family, std::string_view styleText)
 {
     const FontFamily* f = FindFontFamily(family);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/code128.h"
 #include "engine/twoof5.h"
 #include "engine/text.h"
 
@@ -16,14 +17,13 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr std::string_view kBlanks = " \t";
 constexpr bool IsOctal(char c) noexcept { return c >= '0' && c <= '7'; }
 
-// Whether the EAN 128 encoder carries every character of the value as data.
-// It cannot encode codes above 132, and it reads 128 to 132 as NUL and FNC1
-// to FNC4 (a code 129 would split the field).
+// Whether the EAN 128 encoder carries every character of the value as data:
+// ASCII only. It reads the codes from 128 to 132 as NUL and FNC1 to FNC4 (a
+// code 129 would split the field) and cannot encode those above.
 bool EncoderCarries(std::string_view value)
 {
-    if (!Diagnose(EscapeText(value), "E128", false, Deliverable::Assistant).Accepted())
-        return false;
-    return std::none_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    return std::none_of(value.begin(), value.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= kCode128Nul; });
 }
 
 std::string_view DecimalSeparators(bool decimalComma) noexcept { return decimalComma ? ".," : "."; }

@@ -1,6 +1,6 @@
 // The logic of the EAN-128 wizard: it checks a value against the format of its
 // application identifier (AI), keeps the list of AIs added so far and builds
-// from it the GS1-128 element string for the "E128" encoder, with FNC1
+// from it the GS1-128 element string for the EAN 128 encoder, with FNC1
 // separators written as escape sequences, and the human-readable text with the
 // AIs in parentheses. Values are 8-bit (Windows-1252) strings; messages are
 // text ids of the desktop program's string table, shown with the title 92 and
@@ -89,7 +89,7 @@ ElementString AssembleElementString(std::span<const WizardRow> rows);
 // What OK hands to the main window.
 struct WizardOutput {
     int message = 0;  // 0 on success, else the text id to show (the wizard stays open)
-    std::string code; // the escaped element string for the "E128" encoder
+    std::string code; // the escaped element string for the EAN 128 encoder
     std::string hrc;  // the human-readable text
 };
 
