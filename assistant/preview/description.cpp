@@ -58,14 +58,13 @@ std::string DescribeInput(const ValidationRule& rule, const Symbology* addOn, bo
 // The style text ids the list offers for the entry.
 std::vector<int> StyleIds(const Symbology& entry)
 {
-    const FontFamily* family = FindFontFamily(entry.family);
     std::vector<int> ids;
-    for (const StyleInfo& style : Styles()) {
-        const bool offered = entry.styles == StyleChoice::NormalAndShort
-                                 ? style.style == Style::Normal || style.style == Style::Short
-                                 : family && FamilyHasStyle(*family, style.style) &&
-                                       (family->kind != FamilyKind::OneFont || style.style == Style::Normal);
-        if (offered)
+    if (entry.styles == StyleChoice::NormalAndShort) {
+        for (const StyleInfo& style : Styles())
+            if (style.style == Style::Normal || style.style == Style::Short)
+                ids.push_back(style.textId);
+    } else if (const FontFamily* family = FindFontFamily(entry.family)) {
+        for (const StyleInfo& style : FontStyles(*family))
             ids.push_back(style.textId);
     }
     return ids;
