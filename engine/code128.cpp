@@ -301,30 +301,6 @@ std::string FontStringOf(std::string_view decoded, bool fnc1AfterStart, Delivera
 
 } // namespace
 
-Code128Run Code128RunCount(std::string_view decoded, std::size_t pos, Deliverable who) noexcept
-{
-    std::size_t count = 0, i = pos;
-    for (; i < decoded.size(); ++i) {
-        const auto c = static_cast<unsigned char>(decoded[i]);
-        if (IsDigitCode(c))
-            count += 1;
-        else if (c == kCode128Fnc1 && Fnc1Joins(count, i - pos, who))
-            count += 2;
-        else
-            break;
-    }
-    return {count, i};
-}
-
-Code128Subset Code128ChooseSubset(std::string_view decoded, std::size_t pos, Deliverable who) noexcept
-{
-    if (Code128RunCount(decoded, pos, who).count >= kSubsetCThreshold)
-        return Code128Subset::C;
-    const auto it = std::find_if(decoded.begin() + std::ptrdiff_t(std::min(pos, decoded.size())), decoded.end(),
-                                 [](char c) { return !IsShared(static_cast<unsigned char>(c)); });
-    return it != decoded.end() && IsControl(static_cast<unsigned char>(*it)) ? Code128Subset::A : Code128Subset::B;
-}
-
 std::optional<std::string> DecodeCode128Text(std::string_view text, Deliverable who)
 {
     std::string decoded = DecodeEscapes(text, who);
