@@ -3,22 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
 using namespace std::string_view_literals;
 
-struct Row {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
 
 // Expected strings: ISO/IEC 16388 check rule (sum of values modulo 43) worked by hand.
-constexpr Row kRows[] = {
+constexpr test::EncodeRow kRows[] = {
     {"C39", "ABC", true, "#ABCX#", "10+11+12 = 33 -> X"},
     {"C39", "ABC", false, "#ABC#", "flag clear: no check character"},
     {"C39", "", false, "##", "empty text"},
@@ -43,10 +37,7 @@ constexpr Row kRows[] = {
 
 TEST(Code39, Table)
 {
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-    }
+    test::ExpectFontStrings(kRows);
 }
 
 // The check character of a text must make the total a multiple of 43 once

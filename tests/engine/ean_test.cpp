@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
@@ -110,18 +111,10 @@ std::optional<Decoded> ReadAddOn(std::string_view s)
 
 // ---------------------------------------------------------------------------
 
-struct EncodeRow {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected font strings: the standard examples below, checked character by
 // character against the VOREAN character sets; the EAN-13, EAN-8, UPC-A and
 // UPC-E ones also agree with zint's bar output read through those sets.
-constexpr EncodeRow kEncodeRows[] = {
+constexpr test::EncodeRow kEncodeRows[] = {
     {"EAN13", "590123412345", true, "5|JabCDe!nopqrt|", "GS1 example 5901234123457"},
     {"EAN8", "9638507", true, "|JGDI!rmtq|", "EAN-8 example 96385074"},
     {"UPCA", "03600029145", true, "|ADGAAA!ovnqro|", "UPC-A example 036000291452"},
@@ -150,10 +143,7 @@ constexpr EncodeRow kEncodeRows[] = {
 
 TEST(Ean, WorkedExamples)
 {
-    for (const EncodeRow& row : kEncodeRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-    }
+    test::ExpectFontStrings(kEncodeRows);
 }
 
 // Every leading digit of EAN-13 selects its parity pattern for the left half.
