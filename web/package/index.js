@@ -49,18 +49,53 @@ function reserve(size) {
   block = lum.lum_alloc(blockSize);
 }
 
+// The module's memory as bytes. Growing the memory detaches the buffer under
+// the old view, which then has no bytes: a new view is taken.
+let bytes = new Uint8Array(lum.memory.buffer);
+
+function memory() {
+  if (bytes.length === 0) bytes = new Uint8Array(lum.memory.buffer);
+  return bytes;
+}
+
+// Writes `s` as UTF-8 from `at`, before `end`; the bytes written. ASCII, the
+// common case, is copied as it is.
+function write(s, m, at, end) {
+  let i = 0;
+  for (; i < s.length; ++i) {
+    const c = s.charCodeAt(i);
+    if (c >= 0x80) break;
+    m[at + i] = c;
+  }
+  return i === s.length ? i : utf8Encoder.encodeInto(s, m.subarray(at, end)).written;
+}
+
 // Writes two strings as UTF-8 into the block: [pointer, size] of each.
 function put(first, second) {
   // A UTF-16 code unit takes at most three UTF-8 bytes.
   reserve(3 * (first.length + second.length));
-  const memory = new Uint8Array(lum.memory.buffer, block, blockSize);
-  const a = utf8Encoder.encodeInto(first, memory).written;
-  const b = utf8Encoder.encodeInto(second, memory.subarray(a)).written;
+  const m = memory();
+  const end = block + blockSize;
+  const a = write(first, m, block, end);
+  const b = write(second, m, block + a, end);
   return [block, a, block + a, b];
 }
 
+// The result of the last call. Font strings are short and mostly ASCII: those
+// are read without the decoder.
 function result() {
-  return utf8Decoder.decode(new Uint8Array(lum.memory.buffer, lum.lum_result(), lum.lum_result_size()));
+  const start = lum.lum_result();
+  const end = start + lum.lum_result_size();
+  const m = memory();
+  if (end - start <= 64) {
+    let s = '';
+    for (let i = start; i < end; ++i) {
+      if (m[i] >= 0x80) return utf8Decoder.decode(m.subarray(start, end));
+      s += String.fromCharCode(m[i]);
+    }
+    return s;
+  }
+  return utf8Decoder.decode(m.subarray(start, end));
 }
 
 function flagsOf(options = {}) {

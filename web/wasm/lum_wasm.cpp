@@ -169,7 +169,9 @@ std::optional<NormalisedText> Normalise(const Request& rq)
     NormalisedText out;
     if (!rq.addOn) {
         out.main = rq.text;
-        return ValidateText(out.main, *rq.entry, rq.check).Accepted() ? std::optional(out) : std::nullopt;
+        if (!ValidateText(out.main, *rq.entry, rq.check).Accepted())
+            return std::nullopt;
+        return out;
     }
     const auto parts = SplitMainAndAddOn(rq.text, *rq.addOn, rq.check);
     out.main = parts->main;
