@@ -52,19 +52,27 @@ CONF
   lum_office "$work" unopkg add --suppress-license "$work/lum-calc.oxt"
 }
 
-# lum_office WORK PROGRAM ARGS...: runs soffice or unopkg on the work folder's
-# profile, in a clean environment, in a process group of its own (timeout
-# makes one) that lum_office_stop can end.
+# lum_office_spawn WORK PROGRAM ARGS...: starts a program as the office's
+# user, in a clean environment whose HOME is the work folder, in a process
+# group of its own (timeout makes one) that lum_office_stop can end; its pid
+# is in lum_office_pid.
+lum_office_spawn() {
+  local work=$1
+  shift
+  (cd "$work" && exec timeout --kill-after=10 "${LUM_OFFICE_TIMEOUT:-300}" "${lum_office_as[@]}" \
+    env -i PATH=/usr/bin:/bin HOME="$work" LANG=C.UTF-8 PYTHONPATH="$work/python" \
+    PYTHONDONTWRITEBYTECODE=1 FONTCONFIG_FILE="$work/fonts.conf" "$@") &
+  lum_office_pid=$!
+  lum_office_groups+=("$lum_office_pid")
+}
+
+# lum_office WORK PROGRAM ARGS...: runs soffice or unopkg on the work
+# folder's profile and waits for it.
 lum_office() {
   local work=$1 program=$2
   shift 2
-  (cd "$work" && exec timeout --kill-after=10 "${LUM_OFFICE_TIMEOUT:-300}" "${lum_office_as[@]}" \
-    env -i PATH=/usr/bin:/bin HOME="$work" LANG=C.UTF-8 PYTHONPATH="$work/python" \
-    PYTHONDONTWRITEBYTECODE=1 FONTCONFIG_FILE="$work/fonts.conf" \
-    "$program" -env:UserInstallation="file://$work/profile" "$@") &
-  local pid=$!
-  lum_office_groups+=("$pid")
-  wait "$pid"
+  lum_office_spawn "$work" "$program" -env:UserInstallation="file://$work/profile" "$@"
+  wait "$lum_office_pid"
 }
 
 # lum_office_calc WORK ARGS...: headless soffice with the usual options.
