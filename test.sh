@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main tree (warnings as errors, all suites),
-# the Calc add-in in headless LibreOffice, then a tree with AddressSanitizer and UndefinedBehaviorSanitizer (unit and
-# library suites), the concurrent library test under ThreadSanitizer, every
-# fuzz target for a short, fixed time, and the Windows DLL under Wine. Fails on
-# any test failure, sanitizer report or fuzz finding.
+# the Calc add-in in headless LibreOffice, then a tree with AddressSanitizer
+# and UndefinedBehaviorSanitizer (unit and library suites), the concurrent
+# library test under ThreadSanitizer, every fuzz target for a short, fixed
+# time, and the Windows DLL under Wine. Fails on any test failure, sanitizer
+# report or fuzz finding.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 

@@ -2,9 +2,12 @@
 with a built-in text function as the yardstick. A UNO client of a headless
 office that bench/calc_bench.sh starts with the add-in installed:
   calc_bench.py PIPE CELLS ROUNDS
-Prints the median time of ROUNDS full recalculations of each sheet and the
-ratio of VORBARCODE's to CONCATENATE's, then ends the office."""
+Prints, for each sheet, the median over ROUNDS full recalculations of the wall
+time and of the office's CPU time (all its threads, from /proc: steadier than
+wall time on a shared machine), and the ratios of VORBARCODE's to
+CONCATENATE's; then ends the office."""
 
+import os
 import statistics
 import sys
 import time
@@ -32,6 +35,30 @@ def connect(pipe):
     raise SystemExit("the office did not answer on its pipe")
 
 
+def office_process(pipe):
+    """The pid of the office listening on the pipe (soffice.bin, not its launcher)."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/comm", encoding="utf-8") as comm, open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                if comm.read().strip() == "soffice.bin" and f"pipe,name={pipe};".encode() in cmdline.read():
+                    return pid
+        except OSError:
+            continue
+    raise SystemExit("no office process found for the pipe")
+
+
+def cpu_seconds(pid):
+    """CPU time of every thread of the process, in seconds (schedstat: nanoseconds)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as file:
+                total += int(file.read().split()[0])
+        except OSError:
+            continue
+    return total / 1e9
+
+
 def sheet_with(desktop, formula, cells):
     hidden = PropertyValue()
     hidden.Name, hidden.Value = "Hidden", True
@@ -47,20 +74,24 @@ def sheet_with(desktop, formula, cells):
 def main():
     pipe, cells, rounds = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
     desktop = connect(pipe)
+    office = office_process(pipe)
     try:
-        seconds = {}
+        wall, cpu = {}, {}
         for name, formula in FORMULAS.items():
             doc, sheet = sheet_with(desktop, formula, cells)
-            times = []
+            walls, cpus = [], []
             for _ in range(rounds):
-                start = time.perf_counter()
+                start, start_cpu = time.perf_counter(), cpu_seconds(office)
                 doc.calculateAll()
-                times.append(time.perf_counter() - start)
-            seconds[name] = statistics.median(times)
-            print(f"{name}: {cells} cells, median of {rounds} recalculations {seconds[name] * 1000:.1f} ms "
-                  f"({seconds[name] / cells * 1e6:.2f} us a cell); B1 = {sheet.getCellByPosition(1, 0).getString()!r}")
+                walls.append(time.perf_counter() - start)
+                cpus.append(cpu_seconds(office) - start_cpu)
+            wall[name], cpu[name] = statistics.median(walls), statistics.median(cpus)
+            print(f"{name}: {cells} cells, median of {rounds} recalculations: wall {wall[name] * 1000:.1f} ms, "
+                  f"office CPU {cpu[name] * 1000:.1f} ms ({cpu[name] / cells * 1e6:.2f} us a cell); "
+                  f"B1 = {sheet.getCellByPosition(1, 0).getString()!r}")
             doc.close(True)
-        print(f"ratio VORBARCODE / CONCATENATE: {seconds['VORBARCODE'] / seconds['CONCATENATE']:.1f}")
+        print(f"ratio VORBARCODE / CONCATENATE: wall {wall['VORBARCODE'] / wall['CONCATENATE']:.1f}, "
+              f"CPU {cpu['VORBARCODE'] / cpu['CONCATENATE']:.1f}")
     finally:
         try:
             desktop.terminate()
