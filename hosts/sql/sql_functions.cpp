@@ -139,6 +139,16 @@ LumSqlResult Result(LumSqlStatus status, std::string_view text) noexcept
 
 constexpr LumSqlResult kNoMemory{LUM_SQL_NO_MEMORY, nullptr, 0};
 
+// A Windows-1252 result in UTF-8. Most font strings are ASCII, which is the
+// same in both and is copied as it stands.
+LumSqlResult Utf8Result(std::string_view cp1252)
+{
+    for (const char c : cp1252)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Result(LUM_SQL_OK, ToUtf8(cp1252));
+    return Result(LUM_SQL_OK, cp1252);
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept
 {
     if (a.size() != b.size())
@@ -179,7 +189,7 @@ LumSqlResult lum_sql_barcode(LumSqlText text, LumSqlText symbology, int check_di
         const Request r = Run(text, symbology, check_digit);
         if (!r.Accepted())
             return Result(LUM_SQL_REJECTED, Message(r, symbology));
-        return Result(LUM_SQL_OK, ToUtf8(r.encoded));
+        return Utf8Result(r.encoded);
     } catch (...) {
         return kNoMemory;
     }
@@ -191,7 +201,7 @@ LumSqlResult lum_sql_validate(LumSqlText text, LumSqlText symbology, int check_d
         const Request r = Run(text, symbology, check_digit);
         if (!r.Accepted())
             return Result(LUM_SQL_REJECTED, Message(r, symbology));
-        return Result(LUM_SQL_OK, ToUtf8(r.work));
+        return Utf8Result(r.work);
     } catch (...) {
         return kNoMemory;
     }

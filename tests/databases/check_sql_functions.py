@@ -264,7 +264,7 @@ def check_table(engine, cases, expected, report):
         report.equal(found[2 * i + 1], message, f"{case.symbology} {case.text!r}: lum_validate error")
 
 
-def check_nulls_and_fonts(engine, lumcode, report):
+def check_nulls_and_catalogue(engine, cases, lumcode, report):
     row = engine.query("SELECT " + ", ".join(f"{call} IS NULL AS n{i}" for i, call in enumerate(NULL_CALLS)))[0]
     for i, call in enumerate(NULL_CALLS):
         report.true(row[f"n{i}"], f"{call} is NULL")
@@ -273,6 +273,9 @@ def check_nulls_and_fonts(engine, lumcode, report):
     catalogue = subprocess.run([lumcode, "list"], capture_output=True, check=True).stdout.decode().splitlines()
     families = {line.split("\t")[0]: line.split("\t")[3] for line in catalogue}
     report.equal(len(families), 31, "catalogue size")
+    covered = {(c.symbology.upper(), c.flag) for c in cases}
+    report.equal(sorted((s, f) for s in families for f in (False, True) if (s, f) not in covered), [],
+                 "identifiers and flags without a case")
     calls = ", ".join(f"lum_font({literal(s.lower())}) AS f{i}" for i, s in enumerate(families))
     row = engine.query(f"SELECT {calls}")[0]
     for i, (symbology, family) in enumerate(families.items()):
@@ -379,7 +382,7 @@ def main():
         report = Report(engine.name)
         engine.execute(setup_sql(cases))
         check_table(engine, cases, expected, report)
-        check_nulls_and_fonts(engine, args.lumcode, report)
+        check_nulls_and_catalogue(engine, cases, args.lumcode, report)
         check_constraint(engine, args.lumcode, report)
         if isinstance(engine, Postgresql):
             check_postgresql(engine, args.lumcode, report)
