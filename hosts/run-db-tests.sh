@@ -18,6 +18,10 @@ fail() {
   exit 1
 }
 
+for file in "$sqlite" "$postgresql" "$build/cli/lumcode" "$build/library/libLUMDLL.so"; do
+  [[ -f $file ]] || fail "$file is missing: build the tree with LUM_BUILD_SQLITE, LUM_BUILD_POSTGRESQL and LUM_BUILD_CLI on"
+done
+
 # Only the entry points are visible: the static engine stays private to each module.
 exports() { nm -D --defined-only "$1" | awk '{ print $3 }' | sort | xargs; }
 [[ $(exports "$sqlite") == "sqlite3_lumsqlite_init" ]] || fail "lum_sqlite.so exports: $(exports "$sqlite")"
