@@ -13,6 +13,7 @@ Every difference is printed; the exit status is 1 when there is any.
 """
 
 import argparse
+import collections
 import ctypes
 import json
 import os
@@ -25,12 +26,7 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-class Case:
-    def __init__(self, number, symbology, flag, text):
-        self.id = number
-        self.symbology = symbology
-        self.flag = flag
-        self.text = text
+Case = collections.namedtuple("Case", "id symbology flag text")
 
 
 def read_cases(path):
@@ -55,9 +51,7 @@ class Expected:
         self.barcode = self.validate = self.reason = None
         if self.accepted:
             self.barcode = encode.stdout.decode("utf-8").removesuffix("\n")
-            validate = subprocess.run([lumcode, "validate", *check, case.symbology, case.text],
-                                      capture_output=True, check=True)
-            self.validate = validate.stdout.decode("utf-8").removesuffix("\n")
+            self.validate = lumcode_output(lumcode, "validate", *check, case.symbology, case.text)
             return
         symbology = case.symbology.upper()
         try:
@@ -99,8 +93,6 @@ def lumcode_output(lumcode, *args):
 
 
 def literal(value):
-    if value is None:
-        return "NULL"
     if isinstance(value, bool):
         return "TRUE" if value else "FALSE"
     return "'" + value.replace("'", "''") + "'"
