@@ -1,7 +1,10 @@
 #include "assistant/platform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "assistant/stringtable.h"
@@ -48,7 +51,8 @@ TEST(Platform, SettingsFolderBlockedByAFile)
     blocker.close();
     const auto folder = CartellaImpostazioni(AppEx());
     ASSERT_FALSE(folder.Ok());
-    EXPECT_FALSE(folder.error->description.isEmpty());
+    EXPECT_EQ(folder.error->path, blocker.fileName()); // the level that failed, and why
+    EXPECT_EQ(folder.error->systemError, ENOTDIR);
 }
 
 TEST(Platform, LanguageMarker)
@@ -57,7 +61,8 @@ TEST(Platform, LanguageMarker)
     const QString folder = CartellaImpostazioni(AppEx()).value;
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kEnglish);
     EXPECT_EQ(LinguaDaMarcatore(folder).manuale, QStringLiteral("LUMGuide.pdf"));
-    EXPECT_FALSE(ImpostaMarcatore(folder, false)); // already English: nothing to do
+    EXPECT_TRUE(ImpostaMarcatore(folder, false)); // already English: nothing to do
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/ITALIANO.LNG")));
 
     EXPECT_TRUE(ImpostaMarcatore(folder, true));
     const QFileInfo marker(folder + QStringLiteral("/ITALIANO.LNG"));
@@ -65,11 +70,21 @@ TEST(Platform, LanguageMarker)
     EXPECT_EQ(marker.size(), 0);
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kItalian);
     EXPECT_EQ(LinguaDaMarcatore(folder).manuale, QStringLiteral("LUMGuide_ita.pdf"));
-    EXPECT_FALSE(ImpostaMarcatore(folder, true));
+    EXPECT_TRUE(ImpostaMarcatore(folder, true));
 
     EXPECT_TRUE(ImpostaMarcatore(folder, false));
     EXPECT_FALSE(QFileInfo::exists(marker.filePath()));
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kEnglish);
+
+    // A marker that cannot be made or removed says why.
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("/missing/ITALIANO.LNG"), marker.filePath()));
+    QString why;
+    EXPECT_FALSE(ImpostaMarcatore(folder, true, &why));
+    EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(ENOENT)));
+    ASSERT_TRUE(QFile::remove(marker.filePath()) && QDir().mkpath(marker.filePath() + QStringLiteral("/kept")));
+    EXPECT_FALSE(ImpostaMarcatore(folder, false, &why));
+    EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(EISDIR)));
+    EXPECT_EQ(LinguaDaMarcatore(folder).offset, kItalian);
 }
 
 TEST(Platform, ManualIsLookedForInTheSettingsFolderFirst)
