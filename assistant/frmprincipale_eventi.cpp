@@ -207,6 +207,12 @@ void frmPrincipale::mnuFont_Click()
     current.setItalic(cfg_.italic);
     current.setStrikeOut(cfg_.strikethrough);
     current.setUnderline(cfg_.underline);
+    // The dialog picks its style entry by name. Without one it looks for
+    // Qt's word for "Normal" (translated in Italian, "Book" in some families)
+    // and, not finding it, opens on the family's first style, bold or italic
+    // as that may be: name the face that draws, when it is the one asked for.
+    if (const QFontInfo face(current); face.bold() == current.bold() && face.italic() == current.italic())
+        current.setStyleName(face.styleName());
     const std::optional<QFont> chosen = servizi_.sceltaFont(this, current);
     if (!chosen)
         return; // cancelled: nothing changes

@@ -361,6 +361,36 @@ TEST_F(Preview, DefaultHrcFaceAndTheFontDialogAgree)
     }
 }
 
+TEST_F(Preview, FontDialogOpensOnTheStoredStyle)
+{
+    struct Row {
+        const char* face;
+        bool bold, italic, italian;
+    };
+    // Qt's dialog chooses its style entry by name: a regular face must not
+    // open as the family's first style ("Bold Italic", "Oblique").
+    const Row rows[] = {{"Courier", false, false, false}, {"Courier", false, false, true},
+                        {"Courier", true, false, true},   {"DejaVu Sans", false, false, false},
+                        {"DejaVu Sans", false, true, true}, {"DejaVu Sans", true, true, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.face) + (r.bold ? " bold" : "") + (r.italic ? " italic" : "") +
+                     (r.italian ? " in Italian" : ""));
+        Action(r.italian ? "mnuLinguaItaliano" : "mnuLinguaEnglish")->trigger();
+        QFont stored(QString::fromLatin1(r.face), 11);
+        stored.setBold(r.bold);
+        stored.setItalic(r.italic);
+        PickFont(stored);
+        Action("mnuFont")->trigger(); // cancelled: only the preset is of interest
+        ASSERT_FALSE(fontAsked.empty());
+        const QFontDialog dialog(fontAsked.back());
+        const QFont shown = dialog.currentFont();
+        EXPECT_EQ(shown.family(), QFontInfo(QFont(QString::fromLatin1(r.face))).family());
+        EXPECT_EQ(shown.bold(), r.bold);
+        EXPECT_EQ(shown.italic(), r.italic);
+        EXPECT_EQ(shown.pointSize(), 11);
+    }
+}
+
 TEST_F(Preview, FontDialogSizesRoundHalvesToEven)
 {
     struct Row {
