@@ -558,9 +558,6 @@ TEST_F(MainWindow, KeyboardPaths)
         opened += r.wizard ? 1 : 0;
         EXPECT_EQ(wizardOpened, opened);
     }
-    hrc->setChecked(true);
-    Type(QStringLiteral("10AB"));
-    EXPECT_EQ(Copy().text, Shown());
 
     // An access key of its own in the Edit menu, and a tooltip on the picture, in both languages.
     for (const char* language : {"mnuLinguaEnglish", "mnuLinguaItaliano"}) {

@@ -1,10 +1,8 @@
 #include "assistant/platform.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
 #include <gtest/gtest.h>
 
 #include "assistant/stringtable.h"
@@ -75,16 +73,6 @@ TEST(Platform, LanguageMarker)
     EXPECT_TRUE(ImpostaMarcatore(folder, false));
     EXPECT_FALSE(QFileInfo::exists(marker.filePath()));
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kEnglish);
-
-    // A marker that cannot be made or removed says why.
-    ASSERT_TRUE(QFile::link(folder + QStringLiteral("/missing/ITALIANO.LNG"), marker.filePath()));
-    QString why;
-    EXPECT_FALSE(ImpostaMarcatore(folder, true, &why));
-    EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(ENOENT)));
-    ASSERT_TRUE(QFile::remove(marker.filePath()) && QDir().mkpath(marker.filePath() + QStringLiteral("/kept")));
-    EXPECT_FALSE(ImpostaMarcatore(folder, false, &why));
-    EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(EISDIR)));
-    EXPECT_EQ(LinguaDaMarcatore(folder).offset, kItalian);
 }
 
 TEST(Platform, ManualIsLookedForInTheSettingsFolderFirst)
