@@ -90,7 +90,8 @@ def check_sheet(checks: Checks, lumcode: Lumcode, name: str, rows: list[list[str
             where = f"{name} row {number} ({identifier} {text!r} check {int(check)})"
             checks.equal(where + " font string", row[columns["font string"]], font_string)
             if "normalised" in columns:
-                checks.equal(where + " normalised", row[columns["normalised"]], lumcode.validate(identifier, check, text))
+                normalised = lumcode.validate(identifier, check, text)
+                checks.equal(where + " normalised", row[columns["normalised"]], normalised)
 
 
 def main() -> int:

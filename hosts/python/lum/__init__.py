@@ -112,10 +112,22 @@ _MESSAGES = {
         "character U+0000 at position {pos} cannot be passed to the library",
         "carattere U+0000 in posizione {pos} non trasmissibile alla libreria",
     ),
-    "too_long": ("too long: {length} characters, at most {limit}", "troppo lungo: {length} caratteri, al massimo {limit}"),
-    "unknown_symbology": ('unknown symbology identifier "{id}"', 'identificativo di simbologia sconosciuto "{id}"'),
-    "unknown_style": ('unknown style "{style}"; styles: {styles}', 'stile sconosciuto "{style}"; stili: {styles}'),
-    "no_such_style": ('{family} has no style "{style}"; styles: {styles}', '{family} non ha lo stile "{style}"; stili: {styles}'),
+    "too_long": (
+        "too long: {length} characters, at most {limit}",
+        "troppo lungo: {length} caratteri, al massimo {limit}",
+    ),
+    "unknown_symbology": (
+        'unknown symbology identifier "{id}"',
+        'identificativo di simbologia sconosciuto "{id}"',
+    ),
+    "unknown_style": (
+        'unknown style "{style}"; styles: {styles}',
+        'stile sconosciuto "{style}"; stili: {styles}',
+    ),
+    "no_such_style": (
+        '{family} has no style "{style}"; styles: {styles}',
+        '{family} non ha lo stile "{style}"; stili: {styles}',
+    ),
 }
 
 
