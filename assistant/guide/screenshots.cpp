@@ -15,6 +15,7 @@
 #include "assistant/frmprincipale.h"
 #include "assistant/platform.h"
 #include "assistant/stringtable.h"
+#include "assistant/wizard/ai_catalogue.h"
 
 namespace lum::guide {
 namespace {
@@ -110,15 +111,17 @@ QImage Screenshots::Take(const QString& name)
         auto* add = wizard.findChild<QPushButton*>(QStringLiteral("cmdUp"));
         if (!list || !value || !add)
             return {};
-        const auto addElement = [&](const QString& ai, const QString& text) {
-            for (int row = 0; row < list->count(); ++row)
-                if (list->item(row)->text().startsWith(ai + QLatin1Char(' ')))
-                    list->setCurrentRow(row);
+        // The AI list shows the catalogue's rows in order.
+        const auto addElement = [&](std::string_view ai, const QString& text) {
+            const auto rows = AiCatalogue();
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                if (rows[row].ai == ai)
+                    list->setCurrentRow(int(row));
             value->setText(text);
             add->click();
         };
-        addElement(QStringLiteral("01"), QStringLiteral("0590123412345"));
-        addElement(QStringLiteral("10"), QStringLiteral("BATCH7"));
+        addElement("01", QStringLiteral("05901234123457"));
+        addElement("10", QStringLiteral("BATCH7"));
         list->setCurrentRow(-1);
         return Grab(&wizard);
     }
