@@ -71,7 +71,7 @@ QString GuideDocument::ProgramTexts(const QString& line) const
         QString text = assistant::LoadText(m.captured(1).toInt(), language_ == Language::Italian ? assistant::kItalian
                                                                                              : assistant::kEnglish);
         text.remove(QLatin1Char('&'));
-        if (text.endsWith(QLatin1Char(':')))
+        while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('.')))
             text.chop(1);
         out.replace(m.captured(0), text.trimmed());
     }
