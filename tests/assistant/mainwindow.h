@@ -58,7 +58,7 @@ protected:
             fontAsked.push_back(current);
             return fontAnswer;
         };
-        s.cartelleDati = {home.Path() + QStringLiteral("/data")};
+        s.cartelleDati = dataFolders.isEmpty() ? QStringList{home.Path() + QStringLiteral("/data")} : dataFolders;
         window = std::make_unique<frmPrincipale>(s);
         QString why;
         ASSERT_TRUE(window->Avvia(&why)) << why.toStdString();
@@ -127,6 +127,7 @@ protected:
     }
 
     ScopedConfigHome home;
+    QStringList dataFolders; // where the window looks for its guides; empty: a folder of the test's own
     std::unique_ptr<frmPrincipale> window;
     std::vector<Message> errors, notices;
     std::vector<QUrl> opened;
