@@ -98,24 +98,22 @@ std::string Utf8ProblemReason(const Utf8Conversion& conversion, unsigned flags)
 
 // One request as the engine takes it.
 struct Request {
-    const Symbology* entry = nullptr;       // a catalogue entry, or the main symbol of `addOn`
-    std::optional<MainAndAddOnIds> addOn;   // "EAN13+ADD5" and the like
-    std::string text;                       // Windows-1252
+    const Symbology* entry = nullptr;     // a catalogue entry, or the main symbol of `addOn`
+    std::optional<MainAndAddOnIds> addOn; // "EAN13+ADD5" and the like
+    std::string text;                     // Windows-1252
     bool check = false;
 };
 
 // Reads the arguments into `rq`; on a problem the status, with its reason in
 // the result.
-int ReadRequest(const char* text, std::size_t size, const char* id, std::size_t idSize, unsigned flags,
-                Request& rq)
+int ReadRequest(const char* text, std::size_t size, const char* id, std::size_t idSize, unsigned flags, Request& rq)
 {
     const std::string_view identifier(id, idSize);
     rq.entry = FindSymbology(identifier);
     if (!rq.entry) {
         rq.addOn = ParseMainAndAddOnId(identifier);
         if (!rq.addOn)
-            return SetResultFromCp1252(kUnknownSymbology,
-                                       RejectionReason({}, identifier, false, StyleFor(flags)));
+            return SetResultFromCp1252(kUnknownSymbology, RejectionReason({}, identifier, false, StyleFor(flags)));
         rq.entry = FindSymbology(rq.addOn->main);
     }
     rq.check = (flags & kCheck) != 0;
@@ -189,7 +187,10 @@ std::string EncodeText(const Request& rq, const NormalisedText& text)
     if (!rq.addOn || bars.empty())
         return bars;
     const std::string addOn = EncodeNormalised(*FindSymbology(rq.addOn->addOn), text.addOn, true, kWho);
-    return addOn.empty() ? std::string() : bars.append(addOn);
+    if (addOn.empty())
+        return {};
+    bars += addOn;
+    return bars;
 }
 
 // A JSON string of Windows-1252 text.
@@ -216,10 +217,13 @@ void AppendJsonString(std::string_view bytes, std::string& out)
 std::string_view CheckWord(CheckStep step)
 {
     switch (step) {
-    case CheckStep::None: return "none";
-    case CheckStep::Always: return "always";
+    case CheckStep::None:
+        return "none";
+    case CheckStep::Always:
+        return "always";
     case CheckStep::Outside:
-    case CheckStep::InsideEncoder: break;
+    case CheckStep::InsideEncoder:
+        break;
     }
     return "optional";
 }
