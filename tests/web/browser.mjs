@@ -29,9 +29,9 @@ function run(file, args, timeout) {
 export async function screenshot(url, file, { width = 1000, height = 700, scale = 1, budget = 10000 } = {}) {
   const profile = mkdtempSync(path.join(tmpdir(), 'lum-chromium-'));
   try {
-    const run_ = await run(kChromium, [...kChromiumFlags, `--user-data-dir=${profile}`, `--virtual-time-budget=${budget}`,
+    const shot = await run(kChromium, [...kChromiumFlags, `--user-data-dir=${profile}`, `--virtual-time-budget=${budget}`,
       `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`, `--screenshot=${file}`, url], 60000);
-    if (run_.status !== 0) throw new Error(`chromium --screenshot failed (${run_.status}):\n${run_.stderr}`);
+    if (shot.status !== 0) throw new Error(`chromium --screenshot failed (${shot.status}):\n${shot.stderr}`);
   } finally {
     rmSync(profile, { recursive: true, force: true });
   }
