@@ -179,18 +179,23 @@ void GuideDocument::FlushMarkdown()
 
 void GuideDocument::PageBreak() { breakBefore_ = true; }
 
+void GuideDocument::BoldLine(const QString& text, const QTextBlockFormat& block, double points)
+{
+    QTextCharFormat chars;
+    chars.setFontFamilies({kBodyFamily});
+    chars.setFontPointSize(points);
+    chars.setFontWeight(QFont::Bold);
+    cursor_.setBlockFormat(block);
+    cursor_.insertText(text, chars);
+    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+}
+
 void GuideDocument::Title(const QString& text)
 {
     QTextBlockFormat block;
     block.setAlignment(Qt::AlignCenter);
     block.setTopMargin(200);
-    QTextCharFormat chars;
-    chars.setFontFamilies({kBodyFamily});
-    chars.setFontPointSize(28);
-    chars.setFontWeight(QFont::Bold);
-    cursor_.setBlockFormat(block);
-    cursor_.insertText(text, chars);
-    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    BoldLine(text, block, 28);
 }
 
 void GuideDocument::Chapter(const QString& text)
@@ -199,13 +204,7 @@ void GuideDocument::Chapter(const QString& text)
     block.setHeadingLevel(1);
     block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     block.setBottomMargin(12);
-    QTextCharFormat chars;
-    chars.setFontFamilies({kBodyFamily});
-    chars.setFontPointSize(20);
-    chars.setFontWeight(QFont::Bold);
-    cursor_.setBlockFormat(block);
-    cursor_.insertText(text, chars);
-    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    BoldLine(text, block, 20);
 }
 
 void GuideDocument::Toc()

@@ -66,6 +66,7 @@ private:
     bool Directive(const QString& line, QString* error);
     QString ProgramTexts(const QString& line) const;
     void FlushMarkdown();
+    void BoldLine(const QString& text, const QTextBlockFormat& block, double points);
     void Title(const QString& text);
     void Chapter(const QString& text);
     void Toc();
