@@ -1,5 +1,6 @@
 // lumcode isbn: checks a typed ISBN-10 or ISBN-13 and prints both hyphenated forms.
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -82,8 +83,9 @@ int RunIsbn(const ParsedArgs& args, const Streams& streams)
     std::string out = "ISBN-10: ";
     out.append(parsed.isbn10.empty() ? "none (only numbers with the prefix 978 have an ISBN-10)" : parsed.isbn10);
     out.append("\nISBN-13: ").append(parsed.isbn13).push_back('\n');
+    errno = 0;
     if (std::fwrite(out.data(), 1, out.size(), streams.out) != out.size() || std::fflush(streams.out) != 0) {
-        PrintError(streams, "cannot write the output");
+        PrintError(streams, CannotWrite("the output", errno));
         return kExitRejected;
     }
     return kExitOk;
