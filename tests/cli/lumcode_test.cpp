@@ -666,8 +666,27 @@ TEST(Lumcode, Isbn)
         {{"isbn", "978 0 306 40615 7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
         {{"isbn", "978", "0", "306", "40615", "7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
         {{"isbn", "155404295x"}, 0, "ISBN-10: 1-55404-295-X\nISBN-13: 978-1-55404-295-1\n", ""},
+        // Hyphenated by the agency's ranges: 979-12 Italy, publisher 200-299;
+        // 978-619 Bulgaria, publisher 150-699.
+        {{"isbn", "9791220012348"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-12-200-1234-8\n", ""},
+        {{"isbn", "9786193451454"}, 0, "ISBN-10: 619-345-145-5\nISBN-13: 978-619-345-145-4\n", ""},
+        // Outside the assigned ranges: split as far as the data goes, and said.
         {{"isbn", "9791234567896"}, 0,
-         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-1-23456789-6\n", ""},
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-12-3456789-6\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): group 979-12 has no "
+         "publisher range for the digits after it, so they are not split.\n",
+         ""},
+        {{"isbn", "9790123456785"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-012345678-5\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): prefix 979 has no "
+         "registration group for the digits after it, so they are not split.\n",
+         ""},
+        {{"isbn", "1234567890128"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 123-456789012-8\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): 123 is not an ISBN "
+         "prefix (978, 979), so the digits after it are not split.\n",
+         ""},
         {{"isbn", " - "}, 1, "",
          "lumcode: isbn: \" - \": empty: an ISBN has 10 or 13 characters besides hyphens and blanks\n"},
         {{"isbn", "12-345"}, 1, "",
@@ -688,6 +707,8 @@ TEST(Lumcode, Isbn)
         EXPECT_EQ(r.err, row.err);
     }
     EXPECT_EQ(RunLumcode({"isbn"}).status, 2);
+    EXPECT_TRUE(Contains(RunLumcode({"isbn", "--help"}).out,
+                         "edition of 2022-11-13 (range message 4c6c2700-2979-40f9-ad1b-340395f6df54)"));
 }
 
 } // namespace
