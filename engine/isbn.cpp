@@ -50,6 +50,17 @@ int Isbn10Sum(std::string_view s) noexcept
     return sum;
 }
 
+// The elements that are not empty, joined by hyphens.
+std::string Hyphenated(const IsbnElements& e)
+{
+    std::string out;
+    for (const std::string* element : {&e.prefix, &e.group, &e.publisher, &e.title})
+        if (!element->empty())
+            out.append(*element).push_back('-');
+    out.push_back(e.check);
+    return out;
+}
+
 // Text line, CR LF and the EAN-13 symbol of the 13-digit number.
 std::string TwoLineLabel(std::string_view linePrefix, std::string_view hyphenated, std::string_view ean13)
 {
@@ -143,14 +154,7 @@ std::optional<IsbnElements> SplitIsbn(std::string_view isbn)
 std::string HyphenateIsbn(std::string_view isbn)
 {
     const std::optional<IsbnElements> e = SplitIsbn(isbn);
-    if (!e)
-        return {};
-    std::string out;
-    for (const std::string* element : {&e->prefix, &e->group, &e->publisher, &e->title})
-        if (!element->empty())
-            out.append(*element).push_back('-');
-    out.push_back(e->check);
-    return out;
+    return e ? Hyphenated(*e) : std::string();
 }
 
 IsbnParseResult ParseIsbn(std::string_view text)
@@ -175,15 +179,17 @@ IsbnParseResult ParseIsbn(std::string_view text)
         r.result = IsbnParse::BadIsbn10;
         if (Isbn10Sum(s) % 11 != 0)
             return r;
-        r.isbn10 = HyphenateIsbn(s);
+        const std::optional<IsbnElements> e = SplitIsbn(s);
+        r.isbn10 = e ? Hyphenated(*e) : std::string();
+        r.assigned = e && e->Assigned();
         r.isbn13 = HyphenateIsbn(EanCheckDigit(std::string(kBooklandPrefix) + s.substr(0, 9)));
-        r.assigned = SplitIsbn(s)->Assigned();
     } else {
         r.result = IsbnParse::BadIsbn13;
         if (EanCheckDigit(std::string_view(s).substr(0, 12)) != s)
             return r;
-        r.isbn13 = HyphenateIsbn(s);
-        r.assigned = SplitIsbn(s)->Assigned();
+        const std::optional<IsbnElements> e = SplitIsbn(s);
+        r.isbn13 = e ? Hyphenated(*e) : std::string();
+        r.assigned = e && e->Assigned();
         if (s.starts_with(kBooklandPrefix))
             r.isbn10 = HyphenateIsbn(Isbn10CheckDigit(std::string_view(s).substr(3, 9)));
     }
@@ -209,7 +215,8 @@ std::string EncodeIsbn10(std::string_view digits)
     const std::string isbn10 = Isbn10CheckDigit(digits);
     if (isbn10.empty())
         return {};
-    return TwoLineLabel(kIsbn10LinePrefix, ParseIsbn(isbn10).isbn10,
+    // The number is valid by construction: its ISBN-10 form is all ParseIsbn would add.
+    return TwoLineLabel(kIsbn10LinePrefix, HyphenateIsbn(isbn10),
                         EanCheckDigit(std::string(kBooklandPrefix).append(digits)));
 }
 
@@ -220,7 +227,7 @@ std::string EncodeIsbn13(std::string_view digits)
     const std::string isbn13 = EanCheckDigit(digits);
     if (isbn13.empty())
         return {};
-    return TwoLineLabel(kIsbn13LinePrefix, ParseIsbn(isbn13).isbn13, isbn13);
+    return TwoLineLabel(kIsbn13LinePrefix, HyphenateIsbn(isbn13), isbn13);
 }
 
 } // namespace lum
