@@ -8,6 +8,7 @@
 #include "assistant/generate.h"
 #include "assistant/preview/hrc_text.h"
 #include "assistant/stringtable.h"
+#include "engine/isbn.h"
 
 namespace lum::guide {
 namespace {
@@ -75,6 +76,8 @@ QString GuideDocument::ProgramTexts(const QString& line) const
             text.chop(1);
         out.replace(m.captured(0), text.trimmed());
     }
+    const std::string_view edition = IsbnRangeDataEdition().date;
+    out.replace(QStringLiteral("{{isbn-ranges}}"), QString::fromLatin1(edition.data(), qsizetype(edition.size())));
     return out;
 }
 
@@ -179,18 +182,23 @@ void GuideDocument::FlushMarkdown()
 
 void GuideDocument::PageBreak() { breakBefore_ = true; }
 
+void GuideDocument::BoldLine(const QString& text, const QTextBlockFormat& block, double points)
+{
+    QTextCharFormat chars;
+    chars.setFontFamilies({kBodyFamily});
+    chars.setFontPointSize(points);
+    chars.setFontWeight(QFont::Bold);
+    cursor_.setBlockFormat(block);
+    cursor_.insertText(text, chars);
+    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+}
+
 void GuideDocument::Title(const QString& text)
 {
     QTextBlockFormat block;
     block.setAlignment(Qt::AlignCenter);
     block.setTopMargin(200);
-    QTextCharFormat chars;
-    chars.setFontFamilies({kBodyFamily});
-    chars.setFontPointSize(28);
-    chars.setFontWeight(QFont::Bold);
-    cursor_.setBlockFormat(block);
-    cursor_.insertText(text, chars);
-    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    BoldLine(text, block, 28);
 }
 
 void GuideDocument::Chapter(const QString& text)
@@ -199,13 +207,7 @@ void GuideDocument::Chapter(const QString& text)
     block.setHeadingLevel(1);
     block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     block.setBottomMargin(12);
-    QTextCharFormat chars;
-    chars.setFontFamilies({kBodyFamily});
-    chars.setFontPointSize(20);
-    chars.setFontWeight(QFont::Bold);
-    cursor_.setBlockFormat(block);
-    cursor_.insertText(text, chars);
-    cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    BoldLine(text, block, 20);
 }
 
 void GuideDocument::Toc()

@@ -13,7 +13,8 @@
 //   @screenshot NAME         a picture supplied by the caller
 //   @newpage                 a page break
 // Every other line is Markdown, in which {{N}} stands for the program's text N
-// in the guide's language (menus, buttons, messages), without its access key.
+// in the guide's language (menus, buttons, messages), without its access key,
+// and {{isbn-ranges}} for the date of the ISBN range data built in.
 #pragma once
 
 #include <QImage>
@@ -66,6 +67,7 @@ private:
     bool Directive(const QString& line, QString* error);
     QString ProgramTexts(const QString& line) const;
     void FlushMarkdown();
+    void BoldLine(const QString& text, const QTextBlockFormat& block, double points);
     void Title(const QString& text);
     void Chapter(const QString& text);
     void Toc();
