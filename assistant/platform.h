@@ -28,16 +28,21 @@ bool IsDigit(const QString& text);
 // The settings folder <config>/VOR/LUMAssistant, each missing level created.
 Outcome<QString> SettingsFolder(const AppEx& app);
 
-// The language chosen by the marker file of the settings folder.
+// A language: its offset and its guide.
 struct LanguageChoice {
     int offset = 0;                  // kEnglish or kItalian
     QString manual = kManualEnglish; // the guide's file name in that language
 };
+LanguageChoice LanguageFor(bool italian);
+
+// The language chosen by the marker file of the settings folder.
 LanguageChoice LanguageFromMarker(const QString& settingsFolder);
 
-// Creates (italian) or deletes the marker. Returns false, doing nothing, when
-// the marker is already as asked; a failed deletion is ignored.
-bool SetLanguageMarker(const QString& settingsFolder, bool italian);
+// Creates (italian) or deletes the marker, so that the next start comes up in
+// that language. True when the marker is as asked afterwards (nothing is done
+// when it already was); false, with the system's reason in `error` (when
+// given), when it could not be created or deleted.
+bool SetLanguageMarker(const QString& settingsFolder, bool italian, QString* error = nullptr);
 
 // Where the guide may be: the settings folder first, then the installed
 // data folders. The first existing path, or empty.

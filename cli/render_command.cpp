@@ -1,6 +1,7 @@
 // lumcode render: draws the font string of a text with the barcode fonts, as
 // a PNG image or as SVG outlines.
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -28,8 +29,8 @@ constexpr OptionSpec kSizeOption{"--size", "PT", "point size (default 24)"};
 constexpr OptionSpec kDpiOption{"--dpi", "N", "resolution in dots per inch (default 300)"};
 constexpr OptionSpec kOutputOption{"-o", "FILE", "the image to write: FILE.svg for SVG, anything else PNG"};
 constexpr OptionSpec kFontDirOption{"--font-dir", "DIR", "where the fonts are (default: LUM_FONT_DIR, the build, the install)"};
-constexpr std::array kOptions{kCheckOption, kRawInputOption, kStyleOption, kSizeOption,
-                              kDpiOption,   kOutputOption,   kFontDirOption};
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kStyleOption,  kSizeOption,
+                              kDpiOption,   kOutputOption,   kFontDirOption, kMaxLineOption};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -128,6 +129,15 @@ int RunRender(const ParsedArgs& args, const Streams& streams)
     if (const auto v = args.Value("--dpi"); v && !ParseNumber(*v, 10, 4800, dpi))
         return UsageError(streams, &kRenderCommand, "--dpi needs a resolution from 10 to 4800");
 
+    std::size_t maxLine = kDefaultMaxLine;
+    if (const auto v = args.Value("--max-line"); v && !(maxLine = ParseMaxLine(*v).value_or(0)))
+        return UsageError(streams, &kRenderCommand, "--max-line needs a number of bytes from 1 to 1G");
+    if (args.positionals[1].size() > maxLine) {
+        PrintError(streams, std::string(target.main->id) + ": " +
+                                DescribeTooLongLine(args.positionals[1].size(), maxLine));
+        return kExitRejected;
+    }
+
     std::string text;
     if (args.Has("--raw-input")) {
         text = args.positionals[1];
@@ -159,10 +169,16 @@ int RunRender(const ParsedArgs& args, const Streams& streams)
         const auto svg = render::RenderSvg(request);
         error = svg.error;
         if (error.empty()) {
+            errno = 0;
             std::FILE* f = std::fopen(file.c_str(), "wb");
-            const bool ok = f && std::fwrite(svg.svg.data(), 1, svg.svg.size(), f) == svg.svg.size();
-            if (!f || std::fclose(f) != 0 || !ok)
-                error = "cannot write " + file;
+            bool ok = f && std::fwrite(svg.svg.data(), 1, svg.svg.size(), f) == svg.svg.size();
+            int reason = ok ? 0 : errno;
+            if (f && std::fclose(f) != 0 && ok) {
+                ok = false;
+                reason = errno;
+            }
+            if (!ok)
+                error = CannotWrite(file, reason);
         }
     } else {
         const auto image = render::RenderBitmap(request);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include <ft2build.h>
@@ -355,20 +357,29 @@ SvgResult RenderSvg(const Request& request)
     return result;
 }
 
+namespace {
+// "cannot write PATH: the system's reason".
+std::string CannotWrite(const std::string& path, int error)
+{
+    return "cannot write " + path + (error != 0 ? std::string(": ") + std::strerror(error) : std::string());
+}
+} // namespace
+
 std::string WritePng(const Bitmap& bitmap, const std::string& path)
 {
     if (bitmap.width <= 0 || bitmap.height <= 0)
         return "empty image";
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
-        return "cannot write " + path;
+        return CannotWrite(path, errno);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::string error;
     if (!png || !info) {
         error = "cannot create the PNG writer";
     } else if (setjmp(png_jmpbuf(png))) {
-        error = "cannot write the PNG data";
+        error = CannotWrite(path, errno); // libpng stops on a failed write
     } else {
         png_init_io(png, file);
         png_set_IHDR(png, info, png_uint_32(bitmap.width), png_uint_32(bitmap.height), 8, PNG_COLOR_TYPE_GRAY,
@@ -384,7 +395,7 @@ std::string WritePng(const Bitmap& bitmap, const std::string& path)
     }
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
     if (std::fclose(file) != 0 && error.empty())
-        error = "cannot write " + path;
+        error = CannotWrite(path, errno);
     return error;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "assistant/stringtable.h"
@@ -44,7 +45,8 @@ TEST(Platform, SettingsFolderBlockedByAFile)
     blocker.close();
     const auto folder = SettingsFolder(AppEx());
     ASSERT_FALSE(folder.Ok());
-    EXPECT_FALSE(folder.error->description.isEmpty());
+    EXPECT_EQ(folder.error->path, blocker.fileName()); // the level that failed, and why
+    EXPECT_EQ(folder.error->systemError, ENOTDIR);
 }
 
 TEST(Platform, LanguageMarker)
@@ -53,7 +55,8 @@ TEST(Platform, LanguageMarker)
     const QString folder = SettingsFolder(AppEx()).value;
     EXPECT_EQ(LanguageFromMarker(folder).offset, kEnglish);
     EXPECT_EQ(LanguageFromMarker(folder).manual, QStringLiteral("LUMGuide.pdf"));
-    EXPECT_FALSE(SetLanguageMarker(folder, false)); // already English: nothing to do
+    EXPECT_TRUE(SetLanguageMarker(folder, false)); // already English: nothing to do
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/ITALIANO.LNG")));
 
     EXPECT_TRUE(SetLanguageMarker(folder, true));
     const QFileInfo marker(folder + QStringLiteral("/ITALIANO.LNG"));
@@ -61,7 +64,7 @@ TEST(Platform, LanguageMarker)
     EXPECT_EQ(marker.size(), 0);
     EXPECT_EQ(LanguageFromMarker(folder).offset, kItalian);
     EXPECT_EQ(LanguageFromMarker(folder).manual, QStringLiteral("LUMGuide_ita.pdf"));
-    EXPECT_FALSE(SetLanguageMarker(folder, true));
+    EXPECT_TRUE(SetLanguageMarker(folder, true));
 
     EXPECT_TRUE(SetLanguageMarker(folder, false));
     EXPECT_FALSE(QFileInfo::exists(marker.filePath()));

@@ -124,6 +124,12 @@ TEST_F(RenderCommand, MistakesAreReported)
         EXPECT_EQ(run.status, row.status) << run.err;
         EXPECT_FALSE(run.err.empty());
     }
+    // An image that cannot be written is named with the system's reason.
+    for (const char* file : {"/nonexistent/x.svg", "/nonexistent/x.png"}) {
+        const Outcome run = Lumcode({"render", "--font-dir", dir, "-o", file, "C39", "A"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "lumcode: render: cannot write " + std::string(file) + ": No such file or directory\n");
+    }
 }
 
 } // namespace

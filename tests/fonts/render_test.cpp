@@ -109,6 +109,11 @@ TEST(Render, FailuresAreReported)
     EXPECT_NE(render::RenderSvg(missing).error, "");
     EXPECT_NE(render::RenderBitmap(Vor39("#A#", 0)).error, "");
     EXPECT_NE(render::WritePng(render::Bitmap{}, "/tmp/x.png"), "");
+    // A file that cannot be written is named with the system's reason.
+    const auto image = render::RenderBitmap(Vor39("#A#"));
+    EXPECT_EQ(render::WritePng(image.bitmap, "/nonexistent/x.png"),
+              "cannot write /nonexistent/x.png: No such file or directory");
+    EXPECT_EQ(render::WritePng(image.bitmap, "/dev/full"), "cannot write /dev/full: No space left on device");
 }
 
 TEST(Render, PngIsWritten)
