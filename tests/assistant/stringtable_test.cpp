@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <set>
 
-#include "engine/catalogue.h"
 
 namespace lum::assistant {
 namespace {
@@ -59,15 +58,6 @@ TEST(StringTable, SampleTexts)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.id);
         EXPECT_EQ(LoadTextRaw(r.id), QString::fromUtf8(r.utf8));
-    }
-}
-
-TEST(StringTable, DisplayNamesMatchTheEngine)
-{
-    for (const DisplayName& n : DisplayNames()) {
-        SCOPED_TRACE(n.id);
-        EXPECT_EQ(LoadText(n.id, kEnglish).toStdString(), n.english);
-        EXPECT_EQ(LoadText(n.id, kItalian).toStdString(), n.italian);
     }
 }
 
