@@ -52,12 +52,6 @@ constexpr std::uint8_t ValueIn(Code128Subset subset, unsigned char c) noexcept
     }
 }
 
-// Whether an FNC1 joins the run, given what the run holds so far.
-constexpr bool Fnc1Joins(std::size_t count, std::size_t taken, Deliverable who) noexcept
-{
-    return (who == Deliverable::Assistant ? count : taken) % 2 == 0;
-}
-
 // The first character outside the shared set from a position on decides
 // between subsets A and B.
 enum class Deciding : std::uint8_t { None, Control, Lower };
@@ -94,7 +88,10 @@ private:
 
 constexpr std::size_t kLocalLength = 256;
 
-// Fills ahead[0 .. text.size()]; false when a character is above 132.
+// Fills ahead[0 .. text.size()]; false when a character is above 132. Digits
+// count 1 in a run; an FNC1 joins it, counting 2, at an even point: for the
+// desktop program when the count so far is even, for the library when the
+// number of characters taken so far is even.
 bool LookAhead(std::string_view text, Deliverable who, Ahead* ahead) noexcept
 {
     ahead[text.size()] = Ahead{0, std::uint8_t(Deciding::None)};
