@@ -14,8 +14,6 @@ namespace {
 
 constexpr Deliverable kWho = Deliverable::Library;
 
-constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
-
 std::string ToUtf8(std::string_view bytes)
 {
     std::string out;
@@ -35,17 +33,7 @@ std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
     if (conversion.problem == Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1) +
                " (use --raw-input for Windows-1252 input)";
-    // The character as typed and its code point; a C1 control by its code point alone.
-    const char32_t cp = conversion.codePoint;
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
-    std::string name = code;
-    if (!IsControl(cp)) {
-        name = "\"";
-        AppendUtf8(cp, name);
-        name.append("\" (").append(code).append(")");
-    }
-    return "character " + name + " at position " + std::to_string(conversion.position + 1) +
+    return "character " + CodePointName(conversion.codePoint) + " at position " + std::to_string(conversion.position + 1) +
            " has no Windows-1252 form";
 }
 

@@ -1,6 +1,7 @@
 #include "engine/cp1252.h"
 
 #include <array>
+#include <cstdio>
 
 namespace lum {
 namespace {
@@ -71,6 +72,17 @@ static_assert(RoundTrips());
 
 constexpr bool IsContinuation(unsigned char c) noexcept { return (c & 0xC0) == 0x80; }
 
+// Appends the run of ASCII bytes of `in` from `pos` on, which both directions
+// copy unchanged; returns where the run ends.
+std::size_t AppendAsciiRun(std::string_view in, std::size_t pos, std::string& out)
+{
+    std::size_t end = pos;
+    while (end < in.size() && static_cast<unsigned char>(in[end]) < 0x80)
+        ++end;
+    out.append(in.substr(pos, end - pos));
+    return end;
+}
+
 } // namespace
 
 // Well-formed sequences as in the Unicode Standard, table 3-7.
@@ -124,12 +136,7 @@ Utf8Conversion Utf8ToCp1252(std::string_view utf8, std::string& out)
     out.clear();
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        // ASCII runs are copied whole.
-        std::size_t end = pos;
-        while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80)
-            ++end;
-        out.append(utf8.substr(pos, end - pos));
-        pos = end;
+        pos = AppendAsciiRun(utf8, pos, out);
         if (pos == utf8.size())
             break;
         const Utf8Char d = ReadUtf8(utf8, pos);
@@ -150,15 +157,23 @@ void AppendUtf8(char32_t cp, std::string& out)
     out.append(f.bytes.data(), f.length);
 }
 
+std::string CodePointName(char32_t codePoint)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", unsigned(codePoint));
+    if (IsControlCharacter(codePoint))
+        return code;
+    std::string name = "\"";
+    AppendUtf8(codePoint, name);
+    return name.append("\" (").append(code).append(")");
+}
+
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out)
 {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        std::size_t end = pos;
-        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
-            ++end;
-        out.append(bytes.substr(pos, end - pos));
-        for (pos = end; pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80; ++pos) {
+        for (pos = AppendAsciiRun(bytes, pos, out); pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80;
+             ++pos) {
             const Utf8Form& f = kUtf8Forms[static_cast<unsigned char>(bytes[pos])];
             out.append(f.bytes.data(), f.length);
         }

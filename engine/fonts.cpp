@@ -78,6 +78,16 @@ QuietZone FamilyQuietZone(std::string_view family) noexcept
     return {};
 }
 
+std::vector<StyleInfo> FamilyStyles(std::string_view family)
+{
+    std::vector<StyleInfo> styles;
+    if (const FontFamily* f = FindFontFamily(family))
+        for (const StyleInfo& s : kStyles)
+            if (FamilyHasStyle(*f, s.style))
+                styles.push_back(s);
+    return styles;
+}
+
 std::vector<StyleInfo> FontStyles(const FontFamily& family)
 {
     std::vector<StyleInfo> styles;

@@ -47,6 +47,10 @@ const StyleInfo* FindStyle(std::string_view text) noexcept;
 // Whether `family` has the style (a one-font family has every style).
 bool FamilyHasStyle(const FontFamily& family, Style style) noexcept;
 
+// The styles the family has, in display order (a one-font family has every
+// style); none for a family not in the table.
+std::vector<StyleInfo> FamilyStyles(std::string_view family);
+
 // The styles with a font of their own in the family, in display order: all
 // six, Normal and Short, or Normal alone for a one-font family.
 std::vector<StyleInfo> FontStyles(const FontFamily& family);

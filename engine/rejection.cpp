@@ -50,7 +50,6 @@ static_assert(std::tuple_size_v<decltype(Words::alphabets)> == std::size_t(Alpha
 
 const Words& WordsFor(Language language) { return kWords[language == Language::Italian ? 1 : 0]; }
 
-constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
 
 void AppendHex(const char* format, unsigned value, std::string& out)
 {
@@ -89,7 +88,7 @@ std::string CharacterName(unsigned char byte)
 {
     const char32_t cp = Cp1252ToUnicode(byte);
     std::string out;
-    if (IsControl(cp)) {
+    if (IsControlCharacter(cp)) {
         AppendHex("U+%04X", unsigned(cp), out);
         return out;
     }
@@ -118,7 +117,7 @@ std::string QuoteText(std::string_view text, std::size_t limit)
         case '\r': out += "\\r"; break;
         case '\n': out += "\\n"; break;
         default:
-            if (IsControl(Cp1252ToUnicode(byte)))
+            if (IsControlCharacter(Cp1252ToUnicode(byte)))
                 AppendHex("\\x%02X", byte, out);
             else
                 out.push_back(static_cast<char>(byte));

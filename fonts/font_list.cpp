@@ -1,7 +1,7 @@
 // lum_font_list FILE: writes the list of barcode fonts to generate, taken from
-// the engine's font families, one font a line with three tab-separated
-// fields: the font name (the file name without ".ttf"), the glyph set that
-// draws its family and the English display name of its style. FILE is
+// the engine's font families, one font a line with four tab-separated fields:
+// the font name (the file name without ".ttf"), its family, the glyph set that
+// draws the family and the English display name of its style. FILE is
 // rewritten only when its content changes, so the fonts are made again only
 // when the list does.
 #include <cstdio>
@@ -23,6 +23,7 @@ int main(int argc, char** argv)
             continue;
         for (const lum::StyleInfo& style : lum::FontStyles(family)) {
             list.append(lum::FontName(family.name, style.english)).push_back('\t');
+            list.append(family.name).push_back('\t');
             list.append(family.glyphs).push_back('\t');
             list.append(style.english).push_back('\n');
         }

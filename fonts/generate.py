@@ -5,7 +5,7 @@ barcode_tables.py.
     generate.py LIST OUTDIR     write OUTDIR/<font name>.ttf for every font of LIST
 
 LIST is the engine's list of fonts (lum_font_list), one a line: font name,
-glyph set and style (English display name), separated by tabs. The glyph sets
+family, glyph set and style (English display name), separated by tabs. The glyph sets
 are drawn here; which families and styles exist is the engine's to say.
 
 Geometry: 1000 units per em. Linear symbols have bars from the baseline up to
@@ -353,9 +353,9 @@ def fonts(list_path):
     with open(list_path, encoding='utf-8') as f:
         for number, line in enumerate(f, 1):
             fields = line.rstrip('\n').split('\t')
-            if len(fields) != 3 or fields[1] not in GLYPH_SETS or fields[2] not in STYLES:
+            if len(fields) != 4 or fields[2] not in GLYPH_SETS or fields[3] not in STYLES:
                 raise SystemExit('%s:%d: not a font of a known glyph set and style: %r' % (list_path, number, line))
-            name, glyphs, style = fields
+            name, _, glyphs, style = fields
             width, height = STYLES[style]
             out.append((name, lambda b=GLYPH_SETS[glyphs], w=width, h=height: b(w, h)))
     return out

@@ -10,37 +10,20 @@
 
 #include "assistant/stringtable.h"
 #include "engine/fonts.h"
+#include "web/json_text.h"
 
 namespace {
 
 // The wizard's texts and descriptions start at 600; the page has no wizard.
 constexpr int kFirstWizardText = 600;
 
-void AppendJsonString(std::string_view utf8, std::string& out)
-{
-    out.push_back('"');
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-            out += buf;
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
-}
-
 void AppendText(int id, std::string& out)
 {
     using lum::assistant::LoadText;
     out += "\"" + std::to_string(id) + "\":{\"en\":";
-    AppendJsonString(LoadText(id, lum::assistant::kEnglish).toStdString(), out);
+    lum::web::AppendJsonUtf8(LoadText(id, lum::assistant::kEnglish).toStdString(), out);
     out += ",\"it\":";
-    AppendJsonString(LoadText(id, lum::assistant::kItalian).toStdString(), out);
+    lum::web::AppendJsonUtf8(LoadText(id, lum::assistant::kItalian).toStdString(), out);
     out.push_back('}');
 }
 
@@ -64,7 +47,7 @@ std::string QuietZones()
         const lum::QuietZone q = lum::FamilyQuietZone(family.name);
         if (out.size() > 1)
             out += ",\n";
-        AppendJsonString(family.name, out);
+        lum::web::AppendJsonUtf8(family.name, out);
         char buf[128];
         std::snprintf(buf, sizeof buf, ":{\"left\":%d,\"right\":%d,\"top\":%d,\"bottom\":%d}", q.left, q.right, q.top,
                       q.bottom);

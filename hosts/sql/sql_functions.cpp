@@ -56,18 +56,7 @@ std::string DescribeUtf8Problem(const lum::Utf8Conversion& conversion)
 {
     if (conversion.problem == lum::Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1);
-    std::string name;
-    const char32_t cp = conversion.codePoint;
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
-    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
-        name = code;
-    } else {
-        name = "\"";
-        lum::AppendUtf8(cp, name);
-        name.append("\" (").append(code).append(")");
-    }
-    return "character " + name + " at position " + std::to_string(conversion.position + 1) +
+    return "character " + lum::CodePointName(conversion.codePoint) + " at position " + std::to_string(conversion.position + 1) +
            " has no Windows-1252 form";
 }
 
