@@ -105,6 +105,16 @@ int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
     return kExitOk;
 }
 
+int RunLines(const Command& command, Action action, const ParsedArgs& args, const Streams& streams)
+{
+    int status = kExitOk;
+    const auto options = ReadLineOptions(command, args, action, streams, status);
+    if (!options)
+        return status;
+    LineHandler handler(*options);
+    return args.positionals.size() > 1 ? RunText(handler, args.positionals[1], streams) : RunBatch(handler, streams);
+}
+
 int RunBatch(LineHandler& handler, const Streams& streams)
 {
     // Messages are buffered like the output and written at the same moments,
