@@ -17,8 +17,7 @@
 namespace lum::assistant {
 namespace {
 
-template <class W>
-W* Named(W* widget, const char* name)
+template <class W> W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;

@@ -24,14 +24,14 @@
 #include <QTranslator>
 #include <cstring>
 
-#include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
-#include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
+#include "assistant/frmean128wizard.h"
 #include "assistant/generate.h"
 #include "assistant/platform.h"
 #include "assistant/preview/description.h"
 #include "assistant/preview/font_label.h"
+#include "assistant/preview_widget.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 #include "engine/fonts.h"
@@ -42,8 +42,7 @@ namespace {
 constexpr int kMinWidthTwips = 10080;
 constexpr int kMinHeightTwips = 8685;
 
-template <class W>
-W* Named(W* widget, const char* name)
+template <class W> W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -116,7 +115,7 @@ frmPrincipale::~frmPrincipale()
     // The controls die after this object: their last signals (a combo box
     // emptied on destruction) must not reach the handlers and save.
     for (QObject* control : std::initializer_list<QObject*>{txtCodice_, txtDimensione_, cmbSimbologia_, cmbStile_,
-                                                             chkHRC_, chkDigit_, mnuIncludiCheckDigit_})
+                                                            chkHRC_, chkDigit_, mnuIncludiCheckDigit_})
         control->disconnect(this);
     txtCodice_->removeEventFilter(this);
     txtDimensione_->removeEventFilter(this);
@@ -193,8 +192,8 @@ void frmPrincipale::CreaControlli()
     grid->setColumnStretch(3, 1);
 
     // Tab walks the controls as the layout reads: top row, code, options, preview, copy.
-    QWidget* const order[] = {cmbSimbologia_, cmbStile_, txtDimensione_, txtCodice_, chkDigit_, chkHRC_,
-                              rtfContenuto_, cmdClipboard_};
+    QWidget* const order[] = {cmbSimbologia_, cmbStile_, txtDimensione_, txtCodice_,
+                              chkDigit_,      chkHRC_,   rtfContenuto_,  cmdClipboard_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -399,10 +398,7 @@ int frmPrincipale::CurrentStyleId() const
     return 0;
 }
 
-Language frmPrincipale::LinguaCorrente() const
-{
-    return offset_ == kItalian ? Language::Italian : Language::English;
-}
+Language frmPrincipale::LinguaCorrente() const { return offset_ == kItalian ? Language::Italian : Language::English; }
 
 int frmPrincipale::SimbologiaCorrente() const
 {
@@ -458,8 +454,7 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
     std::string font = FontName(family, ToCp1252(cmbStile_->currentText()));
     if (font.empty())
         font = family; // a style the family lacks: its plain font
-    const std::string hrc =
-        HrcText(nameId, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
+    const std::string hrc = HrcText(nameId, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
     AggiornaAnteprima(result.fontString, font, hrc);
     return true;
 }

@@ -84,7 +84,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-
     void CreaControlli();
     void CreaMenu();
     void Collega();
@@ -96,7 +95,7 @@ private:
     void OpenWizard();
     // Selects the symbology and style of these text ids again, in the current language.
     void RestoreChoices(int nameId, int styleId);
-    int CurrentStyleId() const; // text id (278 to 283) of the selected style, 0 for none
+    int CurrentStyleId() const;                         // text id (278 to 283) of the selected style, 0 for none
     void NotifySettingsNotSaved(const QString& reason); // once per run
     void NotifySettingsNotRead(const ReadProblem& problem);
     void Aggiorna(); // the quiet check, then Enter when the code is valid

@@ -12,7 +12,6 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "assistant/preview_widget.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmprincipale.h"
 #include "assistant/generate.h"
@@ -20,6 +19,7 @@
 #include "assistant/platform.h"
 #include "assistant/preview/document.h"
 #include "assistant/preview/font_label.h"
+#include "assistant/preview_widget.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 
@@ -217,7 +217,7 @@ void frmPrincipale::mnuFont_Click()
         current.setStyleName(face.styleName());
     const std::optional<QFont> chosen = servizi_.sceltaFont(this, current);
     if (!chosen)
-        return; // cancelled: nothing changes
+        return;                    // cancelled: nothing changes
     if (chosen->family() != drawn) // the same face keeps the stored name
         cfg_.SetFaceName(ToCp1252(chosen->family()));
     // Whole points, halves to the even neighbour; a font without a point size

@@ -8,8 +8,7 @@
 
 namespace lum::assistant {
 
-frmSplash::frmSplash(int languageOffset, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmSplash::frmSplash(int languageOffset, QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     auto* logo = new QLabel(this);

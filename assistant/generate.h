@@ -15,8 +15,8 @@
 namespace lum::assistant {
 
 struct GenerateRequest {
-    std::string code; // Windows-1252
-    int nameId = 0;   // display name of the chosen symbology; 0 or an unknown id: none
+    std::string code;        // Windows-1252
+    int nameId = 0;          // display name of the chosen symbology; 0 or an unknown id: none
     bool checkDigit = false; // chkDigit
     bool hrcOption = false;  // chkHRC
 };

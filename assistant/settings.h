@@ -31,11 +31,11 @@ struct Configurazione {
     bool underline = false;
     std::int16_t hrcSize = 10;
     std::string simbologia = FixedText("", kSymbologyWidth); // display name as shown when stored
-    std::int16_t hrcOption = 0;                               // chkHRC, 0 or 1
-    std::int16_t checkDigit = 0;                              // chkDigit, 0 or 1
-    std::int16_t barcodeSize = 100;                           // points
+    std::int16_t hrcOption = 0;                              // chkHRC, 0 or 1
+    std::int16_t checkDigit = 0;                             // chkDigit, 0 or 1
+    std::int16_t barcodeSize = 100;                          // points
     std::string stile = FixedText("Normal", kStyleWidth);    // style name as shown when stored
-    bool includiCheckDigit = false;                           // mnuIncludiCheckDigit
+    bool includiCheckDigit = false;                          // mnuIncludiCheckDigit
 
     void SetFaceName(std::string_view name) { faceName = FixedText(name, kFaceNameWidth); }
     void SetSimbologia(std::string_view name) { simbologia = FixedText(name, kSymbologyWidth); }

@@ -6,8 +6,8 @@
 
 #include "assistant/cp1252.h"
 #include "assistant/preview/description.h"
-#include "engine/catalogue.h"
 #include "assistant/wizard/wizard_texts.h"
+#include "engine/catalogue.h"
 #include "engine/fonts.h"
 
 namespace lum::assistant {
@@ -28,6 +28,7 @@ struct Text {
 // line (94 to 98) from the preview's, the symbology display names (400 to 435)
 // and the style names (278 to 283) from the engine's tables, which the
 // font-name rule reads too.
+// clang-format off
 constexpr Text kTexts[] = {
     {89, "Information - Version ", "Informazioni - Versione "},
     {90, "O&k", "O&k"},
@@ -73,10 +74,12 @@ constexpr Text kTexts[] = {
      "Impossibile leggere le impostazioni, sono in uso i valori predefiniti: "},
     {309, "it is not a regular file", "non è un file normale"},
 };
+// clang-format on
 
 const Text* FindText(int englishId)
 {
-    const auto it = std::find_if(std::begin(kTexts), std::end(kTexts), [&](const Text& t) { return t.id == englishId; });
+    const auto it =
+        std::find_if(std::begin(kTexts), std::end(kTexts), [&](const Text& t) { return t.id == englishId; });
     return it == std::end(kTexts) ? nullptr : &*it;
 }
 

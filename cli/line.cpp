@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "engine/cp1252.h"
 #include "engine/addon.h"
 #include "engine/code128.h"
+#include "engine/cp1252.h"
 #include "engine/escape.h"
 #include "engine/rejection.h"
 
@@ -23,18 +23,15 @@ std::string ToUtf8(std::string_view bytes)
 
 // `utf8` in double quotes as typed, controls and malformed bytes escaped, cut
 // after `limit` characters.
-std::string QuoteUtf8(std::string_view utf8, std::size_t limit)
-{
-    return "\"" + EscapeForMessage(utf8, limit) + "\"";
-}
+std::string QuoteUtf8(std::string_view utf8, std::size_t limit) { return "\"" + EscapeForMessage(utf8, limit) + "\""; }
 
 std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
 {
     if (conversion.problem == Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1) +
                " (use --raw-input for Windows-1252 input)";
-    return "character " + CodePointName(conversion.codePoint) + " at position " + std::to_string(conversion.position + 1) +
-           " has no Windows-1252 form";
+    return "character " + CodePointName(conversion.codePoint) + " at position " +
+           std::to_string(conversion.position + 1) + " has no Windows-1252 form";
 }
 
 // The Code 128 code values of the text, start to stop, as decimal numbers
@@ -70,14 +67,12 @@ std::string DescribeTooLongLine(std::size_t length, std::size_t maxLine)
 
 bool HasCodeValues(const Symbology& entry) noexcept { return entry.codeValues != nullptr; }
 
-std::string QuoteForMessage(std::string_view text, std::size_t limit)
-{
-    return ToUtf8(lum::QuoteText(text, limit));
-}
+std::string QuoteForMessage(std::string_view text, std::size_t limit) { return ToUtf8(lum::QuoteText(text, limit)); }
 
 std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, std::string_view text, bool check)
 {
-    return ToUtf8(lum::DescribeRejection(entry, verdict, text, check, {Language::English, FlagWording::CommandLine, kWho}));
+    return ToUtf8(
+        lum::DescribeRejection(entry, verdict, text, check, {Language::English, FlagWording::CommandLine, kWho}));
 }
 
 bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
@@ -92,9 +87,10 @@ bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
     if (!parts->beyond.empty()) {
         const std::size_t mainLength = parts->main.size(), addOnLength = parts->addOn.size();
         reason = "too long: " + std::to_string(text_.size()) + " characters, at most " +
-                 std::to_string(mainLength + addOnLength) + (options_.check ? " with --check (" : " without --check (") +
-                 std::string(main.id) + " " + std::to_string(mainLength) + ", then " + std::string(addOn.id) + " " +
-                 std::to_string(addOnLength) + ")";
+                 std::to_string(mainLength + addOnLength) +
+                 (options_.check ? " with --check (" : " without --check (") + std::string(main.id) + " " +
+                 std::to_string(mainLength) + ", then " + std::string(addOn.id) + " " + std::to_string(addOnLength) +
+                 ")";
         return false;
     }
     // Each part is validated on its own; positions in messages count from the
@@ -116,8 +112,8 @@ bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
         AppendFormatted(options_.format, work_ + addOnWork_, out);
         return true;
     }
-    const std::string encoded = EncodeNormalised(main, work_, options_.check, kWho) +
-                                EncodeNormalised(addOn, addOnWork_, true, kWho);
+    const std::string encoded =
+        EncodeNormalised(main, work_, options_.check, kWho) + EncodeNormalised(addOn, addOnWork_, true, kWho);
     if (encoded.empty()) {
         reason = "the encoder cannot carry this text";
         return false;

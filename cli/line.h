@@ -28,7 +28,7 @@ struct LineOptions {
     bool rawInput = false; // the input is Windows-1252 already, not UTF-8
     OutputFormat format = OutputFormat::Utf8;
     bool values = false; // entries drawn from code values (HasCodeValues): the values instead of the font string
-    const Symbology* addOn = nullptr; // an add-on entry typed after the main EAN/UPC symbol `entry`, or null
+    const Symbology* addOn = nullptr;      // an add-on entry typed after the main EAN/UPC symbol `entry`, or null
     std::size_t maxLine = kDefaultMaxLine; // longest text or input line taken, in bytes
 };
 

@@ -165,10 +165,12 @@ std::optional<std::size_t> ParseMaxLine(std::string_view text) noexcept
     std::size_t shift = 0;
     if (!text.empty()) {
         switch (text.back()) {
+        // clang-format off
         case 'k': case 'K': shift = 10; break;
         case 'm': case 'M': shift = 20; break;
         case 'g': case 'G': shift = 30; break;
         default: break;
+            // clang-format on
         }
     }
     if (shift != 0)

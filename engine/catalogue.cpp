@@ -77,7 +77,7 @@ std::string Code128(std::string_view text, bool, Deliverable who) { return Encod
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
 
 // The margins the renderer leaves; the other families take the default 10X.
-constexpr QuietZone kEanQuietZone{.left = 11, .right = 9}; // EAN-13 11X left, UPC-A 9X, EAN-8 7X, add-ons 5X right
+constexpr QuietZone kEanQuietZone{.left = 11, .right = 9};    // EAN-13 11X left, UPC-A 9X, EAN-8 7X, add-ons 5X right
 constexpr QuietZone kPostnetQuietZone{.left = 7, .right = 7}; // at least 1/8 inch of blank around the bars
 constexpr QuietZone kMsiPlesseyQuietZone{.left = 12, .right = 12};
 
@@ -85,7 +85,9 @@ constexpr HrcRule kCode39Hrc{.frame = HrcFrame::Always, .readable = true};
 constexpr HrcRule kCode93Hrc{.frame = HrcFrame::WithCheck, .readable = true};
 constexpr HrcRule kDigitsInFont{.line = HrcLine::InFont};
 
-// The catalogue in resolution order.
+// The catalogue in resolution order. Each row: identifier, order and family;
+// the pipeline; the quiet zones; the desktop program's facts.
+// clang-format off
 constexpr std::array<Symbology, 31> kCatalogue{{
     {.id = "POSTNET", .order = 1, .family = "VORPOSTNET",
      .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 11, .maxWithoutCheck = 12, .padding = Padding::Postnet},
@@ -159,6 +161,7 @@ constexpr std::array<Symbology, 31> kCatalogue{{
      .encoder = Isbn13Label, .quietZone = kEanQuietZone, .nameId = 435, .hrc = kDigitsInFont,
      .styles = StyleChoice::NormalAndShort},
 }};
+// clang-format on
 
 // A renderer asks for the quiet zone of a family: its entries must agree.
 constexpr bool FamiliesShareTheirQuietZone()
@@ -241,6 +244,7 @@ constexpr AlphabetTable kCodabarSet = MakeAlphabetTable(kCodabarData);
 constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
 {
     switch (alphabet) {
+    // clang-format off
     case Alphabet::Any: return true;
     case Alphabet::Digits: return IsDigit(c);
     case Alphabet::Code39: return kCode39Set(c) >= 0;
@@ -248,6 +252,7 @@ constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
     case Alphabet::Delta: return kDeltaSet(c) >= 0;
     case Alphabet::Code11: return kCode11Set(c) >= 0;
     case Alphabet::Codabar: return kCodabarSet(c) >= 0;
+        // clang-format on
     }
     return false;
 }
@@ -262,14 +267,17 @@ std::size_t PaddedLength(const ValidationRule& rule, std::size_t length, bool ch
 {
     const std::size_t e = check ? 0 : 1;
     switch (rule.padding) {
+    // clang-format off
     case Padding::None: return length;
     case Padding::ToMaximum: return std::size_t(check ? rule.maxWithCheck : rule.maxWithoutCheck);
     case Padding::Postnet:
+        // clang-format on
         for (const int n : kPostnetLengths)
             if (length <= n + e || n == kPostnetLengths.back())
                 return n + e;
         break;
-    case Padding::Interleaved: return (length % 2 == 0) == check ? length + 1 : length;
+    case Padding::Interleaved:
+        return (length % 2 == 0) == check ? length + 1 : length;
     }
     return length;
 }
@@ -277,8 +285,10 @@ std::size_t PaddedLength(const ValidationRule& rule, std::size_t length, bool ch
 Verdict CheckExtra(ExtraRule extra, std::string_view text) noexcept
 {
     switch (extra) {
+    // clang-format off
     case ExtraRule::None: break;
     case ExtraRule::UpcENumberSystem:
+        // clang-format on
         if (text.empty() || (text[0] != '0' && text[0] != '1'))
             return {Rejection::BadFirstDigit, 0, 0};
         break;
@@ -327,8 +337,8 @@ std::span<const Symbology> Catalogue() noexcept { return kCatalogue; }
 
 const Symbology* FindSymbology(std::string_view id) noexcept
 {
-    const auto it = std::find_if(kCatalogue.begin(), kCatalogue.end(),
-                                 [&](const Symbology& s) { return EqualsUpper(id, s.id); });
+    const auto it =
+        std::find_if(kCatalogue.begin(), kCatalogue.end(), [&](const Symbology& s) { return EqualsUpper(id, s.id); });
     return it == kCatalogue.end() ? nullptr : &*it;
 }
 
@@ -429,8 +439,8 @@ std::span<const DisplayName> DisplayNames() noexcept { return kDisplayNames; }
 
 std::string_view DisplayNameText(int id, Language language) noexcept
 {
-    const auto it = std::find_if(kDisplayNames.begin(), kDisplayNames.end(),
-                                 [id](const DisplayName& n) { return n.id == id; });
+    const auto it =
+        std::find_if(kDisplayNames.begin(), kDisplayNames.end(), [id](const DisplayName& n) { return n.id == id; });
     if (it == kDisplayNames.end())
         return {};
     return language == Language::Italian ? it->italian : it->english;
@@ -466,6 +476,7 @@ std::optional<DisplayChoice> FindDisplayChoice(int nameId) noexcept
 std::string_view AlphabetCharacters(Alphabet alphabet) noexcept
 {
     switch (alphabet) {
+    // clang-format off
     case Alphabet::Any: return {};
     case Alphabet::Digits: return kDigitAlphabet;
     case Alphabet::Code39: return kCode39Alphabet;
@@ -473,6 +484,7 @@ std::string_view AlphabetCharacters(Alphabet alphabet) noexcept
     case Alphabet::Delta: return kDeltaAlphabet;
     case Alphabet::Code11: return kCode11Alphabet;
     case Alphabet::Codabar: return kCodabarStated;
+        // clang-format on
     }
     return {};
 }

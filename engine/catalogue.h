@@ -120,17 +120,17 @@ enum class StyleChoice : unsigned char {
 // defaults are those of the plain wrapped symbologies.
 struct Symbology {
     // The pipeline
-    std::string_view id;           // upper-case identifier
-    int order = 0;                 // resolution order; rows sharing a number take the same path
-    std::string_view family;       // barcode font family (engine/fonts.h)
+    std::string_view id;     // upper-case identifier
+    int order = 0;           // resolution order; rows sharing a number take the same path
+    std::string_view family; // barcode font family (engine/fonts.h)
     ValidationRule rule{};
     CheckStep check = CheckStep::Outside;
     CheckRoutine checkRoutine = nullptr; // for CheckStep::Outside
-    std::size_t checkedLength = 0; // > 0: only the first N characters go to the check routine or encoder
-    Encoder encoder = nullptr;     // nullptr: the plain wrap, start character, text, stop character
-    char start = '*', stop = '#';  // the plain wrap
-    unsigned escapeLimit = 0;      // entries that read escapes: the highest decoded code they encode; else 0
-    CodeValues codeValues = nullptr; // entries drawn from Code 128 code values: the values of a text
+    std::size_t checkedLength = 0;       // > 0: only the first N characters go to the check routine or encoder
+    Encoder encoder = nullptr;           // nullptr: the plain wrap, start character, text, stop character
+    char start = '*', stop = '#';        // the plain wrap
+    unsigned escapeLimit = 0;            // entries that read escapes: the highest decoded code they encode; else 0
+    CodeValues codeValues = nullptr;     // entries drawn from Code 128 code values: the values of a text
     QuietZone quietZone{};
 
     // The desktop program
@@ -153,13 +153,13 @@ const Symbology* FindSymbology(std::string_view id) noexcept;
 // Why a text was rejected.
 enum class Rejection : unsigned char {
     None,
-    TooLong,         // limit: the maximum length
-    TooShort,        // limit: the minimum length
-    BadCharacter,    // position: the offending character
-    BadFirstDigit,   // UPC-E number system other than 0 or 1
-    BadStartStop,    // position: a Codabar start or stop that is not a start/stop letter
-    NoCheckDigit,    // Code CIP: the weighted sum modulo 11 is 10
-    NotEncodable,    // validation passed but the encoder cannot carry a character (position)
+    TooLong,       // limit: the maximum length
+    TooShort,      // limit: the minimum length
+    BadCharacter,  // position: the offending character
+    BadFirstDigit, // UPC-E number system other than 0 or 1
+    BadStartStop,  // position: a Codabar start or stop that is not a start/stop letter
+    NoCheckDigit,  // Code CIP: the weighted sum modulo 11 is 10
+    NotEncodable,  // validation passed but the encoder cannot carry a character (position)
 };
 
 struct Verdict {

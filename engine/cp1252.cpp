@@ -172,8 +172,8 @@ void AppendCp1252AsUtf8(std::string_view bytes, std::string& out)
 {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        for (pos = AppendAsciiRun(bytes, pos, out); pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80;
-             ++pos) {
+        for (pos = AppendAsciiRun(bytes, pos, out);
+             pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80; ++pos) {
             const Utf8Form& f = kUtf8Forms[static_cast<unsigned char>(bytes[pos])];
             out.append(f.bytes.data(), f.length);
         }

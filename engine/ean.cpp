@@ -45,10 +45,7 @@ constexpr char kUpcEEndGuard = '#';
 constexpr std::string_view kAddOnStart = "-+";
 constexpr char kAddOnSeparator = '_';
 
-bool IsDigitsOfLength(std::string_view text, std::size_t n) noexcept
-{
-    return text.size() == n && IsAllDigits(text);
-}
+bool IsDigitsOfLength(std::string_view text, std::size_t n) noexcept { return text.size() == n && IsAllDigits(text); }
 
 // Appends every digit in `setA` or `setB` as the pattern says, with
 // `separator` between consecutive digits when it is not 0. `exchange` swaps
@@ -98,7 +95,9 @@ std::string UpcEExpansion(std::string_view digits)
     const std::string_view x = digits.substr(1); // X1 ... X6 at x[0] ... x[5]
     std::string out(1, digits[0]);
     switch (x[5]) {
-    case '0': case '1': case '2':
+    case '0':
+    case '1':
+    case '2':
         out.append(x.substr(0, 2)).push_back(x[5]);
         out.append("0000").append(x.substr(2, 3));
         break;

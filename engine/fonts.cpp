@@ -47,7 +47,8 @@ std::span<const FontFamily> FontFamilies() noexcept { return kFamilies; }
 
 const FontFamily* FindFontFamily(std::string_view name) noexcept
 {
-    const auto it = std::find_if(kFamilies.begin(), kFamilies.end(), [&](const FontFamily& f) { return f.name == name; });
+    const auto it =
+        std::find_if(kFamilies.begin(), kFamilies.end(), [&](const FontFamily& f) { return f.name == name; });
     return it == kFamilies.end() ? nullptr : &*it;
 }
 

@@ -17,7 +17,7 @@ struct StyleInfo {
     int textId;               // English display-text id; Italian under id + 1000
     std::string_view english; // display texts
     std::string_view italian;
-    std::string_view suffix;  // appended to the family name
+    std::string_view suffix; // appended to the family name
 };
 
 // The six styles, in display order.

@@ -16,8 +16,12 @@ int ModuleUnits(const QString& file)
     if (!f.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray font = f.readAll();
-    const auto u16 = [&](qsizetype at) { return at + 2 <= font.size() ? qFromBigEndian<quint16>(font.constData() + at) : 0; };
-    const auto u32 = [&](qsizetype at) { return at + 4 <= font.size() ? qFromBigEndian<quint32>(font.constData() + at) : 0u; };
+    const auto u16 = [&](qsizetype at) {
+        return at + 2 <= font.size() ? qFromBigEndian<quint16>(font.constData() + at) : 0;
+    };
+    const auto u32 = [&](qsizetype at) {
+        return at + 4 <= font.size() ? qFromBigEndian<quint32>(font.constData() + at) : 0u;
+    };
     const int tables = u16(4);
     for (int t = 0; t < tables; ++t) {
         const qsizetype entry = 12 + 16 * t;

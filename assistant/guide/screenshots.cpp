@@ -103,7 +103,8 @@ QImage Screenshots::Take(const QString& name)
     }
     if (name == QStringLiteral("wizard")) {
         choose(425, QString(), false); // EAN 128
-        assistant::frmEan128Wizard wizard(offset, false, [](QWidget*, const QString&, const QString&) {}, &window);
+        assistant::frmEan128Wizard wizard(
+            offset, false, [](QWidget*, const QString&, const QString&) {}, &window);
         wizard.resize(720, 480);
         wizard.show();
         auto* list = wizard.findChild<QListWidget*>(QStringLiteral("lstAI"));

@@ -15,12 +15,14 @@ std::string HtmlText(std::string_view bytes)
     AppendCp1252AsUtf8(bytes, utf8);
     for (const char c : utf8) {
         switch (c) {
+        // clang-format off
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         case '\0': out += "\xEF\xBF\xBD"; break;
         default: out += c; break;
+            // clang-format on
         }
     }
     return out;
@@ -67,8 +69,7 @@ std::string SpanStart(const TextRun& run)
 }
 
 // Calls `piece(text)` for each stretch of the text and `end()` at each line break.
-template <typename Piece, typename End>
-void SplitLines(std::string_view text, Piece piece, End end)
+template <typename Piece, typename End> void SplitLines(std::string_view text, Piece piece, End end)
 {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

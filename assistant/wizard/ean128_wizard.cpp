@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/code128.h"
-#include "engine/twoof5.h"
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
 namespace lum::wizard {
 namespace {

@@ -85,8 +85,7 @@ protected:
         ASSERT_TRUE(dialog->isVisible());
     }
 
-    template <class W>
-    W* Child(const char* name)
+    template <class W> W* Child(const char* name)
     {
         auto* w = dialog ? dialog->findChild<W*>(QLatin1String(name)) : nullptr;
         EXPECT_NE(w, nullptr) << name;
@@ -165,9 +164,11 @@ TEST_F(Wizard, ValueBoxAndAddWaitForAnAi)
         const char* hint; // the format hint texts 690 to 696
         int length;       // the value box limit of the format
     };
-    for (const Row& r : {Row{"01", "Integer of length 14", 14}, Row{"10", "Alfanumerico variabile, massimo 20 caratteri", 20},
-                         Row{"310", "Float of length 6", 11}, Row{"391", "Float of length 18", 19},
-                         Row{"23", "Integer, max length 19", 19}, Row{"8003", "Integer of length 14 followed by a string of variable length, max 16 characters", 30}}) {
+    for (const Row& r :
+         {Row{"01", "Integer of length 14", 14}, Row{"10", "Alfanumerico variabile, massimo 20 caratteri", 20},
+          Row{"310", "Float of length 6", 11}, Row{"391", "Float of length 18", 19},
+          Row{"23", "Integer, max length 19", 19},
+          Row{"8003", "Integer of length 14 followed by a string of variable length, max 16 characters", 30}}) {
         SCOPED_TRACE(r.ai);
         Select(r.ai);
         EXPECT_TRUE(box->isEnabled());
@@ -410,7 +411,8 @@ TEST_F(Wizard, ItalianAfterALanguageSwitch)
     EXPECT_EQ(Child<QLabel>("labCodice")->text(), QStringLiteral("Codice:"));
     EXPECT_EQ(Child<QLabel>("labValore")->text(), QStringLiteral("&Valore:"));
     EXPECT_EQ(Child<QPushButton>("cmdAnnulla")->text(), QStringLiteral("&Annulla"));
-    EXPECT_EQ(Child<QPushButton>("cmdUp")->toolTip(), QStringLiteral("Aggiunge nel codice un AI con il valore indicato"));
+    EXPECT_EQ(Child<QPushButton>("cmdUp")->toolTip(),
+              QStringLiteral("Aggiunge nel codice un AI con il valore indicato"));
     EXPECT_EQ(Child<QListWidget>("lstAI")->item(0)->text(), QStringLiteral("00   Numero sequenziale del collo (SSCC)"));
     Select("01");
     EXPECT_EQ(Child<QLabel>("labDescrizione")->text(), QStringLiteral("Numerico intero lunghezza 14"));

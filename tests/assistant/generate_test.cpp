@@ -34,7 +34,7 @@ TEST(Generate, Code39IsValidatedThenEncoded)
     EXPECT_FALSE(g.fontString.empty());
     const Generated quiet = Gen("abc-12", 400, true, true);
     EXPECT_TRUE(quiet.valid);
-    EXPECT_TRUE(quiet.fontString.empty()); // a quiet check draws nothing
+    EXPECT_TRUE(quiet.fontString.empty());             // a quiet check draws nothing
     EXPECT_FALSE(Gen("A B", 400, false, false).valid); // space is written "_"
     EXPECT_FALSE(Gen("A B", 400, false, true).valid);
 }
@@ -90,12 +90,12 @@ TEST(Generate, AddOnSplit)
 
 TEST(Generate, AddOnCodeLongerThanBothPartsIsRejected)
 {
-    EXPECT_FALSE(Gen("12345678901234567", 420, true, true).valid);  // 11 + 5 + 1
+    EXPECT_FALSE(Gen("12345678901234567", 420, true, true).valid); // 11 + 5 + 1
     EXPECT_FALSE(Gen("12345678901234567", 420, true, false).valid);
-    EXPECT_TRUE(Gen("12345678901234567", 420, false, true).valid);  // 12 + 5 without check digit
-    EXPECT_FALSE(Gen("1234567890", 413, true, true).valid);         // EAN 8 Add-on 2: 7 + 2 at most
-    EXPECT_FALSE(Gen("2234567", 421, true, true).valid);            // UPC-E number system 2
-    EXPECT_FALSE(Gen("12345678901A", 419, true, true).valid);       // add-on not digits
+    EXPECT_TRUE(Gen("12345678901234567", 420, false, true).valid); // 12 + 5 without check digit
+    EXPECT_FALSE(Gen("1234567890", 413, true, true).valid);        // EAN 8 Add-on 2: 7 + 2 at most
+    EXPECT_FALSE(Gen("2234567", 421, true, true).valid);           // UPC-E number system 2
+    EXPECT_FALSE(Gen("12345678901A", 419, true, true).valid);      // add-on not digits
 }
 
 TEST(Generate, AddOnFontStringJoinsBothParts)

@@ -42,6 +42,7 @@ private:
 
 TEST(Settings, DefaultsByteForByte)
 {
+    // clang-format off
     const std::string expected = RecordBuilder()
                                      .Text("Courier", 128)
                                      .Word(0, 0).Word(0, 0).Word(0, 0).Word(0, 0) // bold, italic, strike, underline
@@ -52,6 +53,7 @@ TEST(Settings, DefaultsByteForByte)
                                      .Text("Normal", 64)
                                      .Word(0, 0) // check digit in HRC
                                      .Done();
+    // clang-format on
     ASSERT_EQ(expected.size(), kRecordSize);
     EXPECT_EQ(Bytes(EncodeSettingsRecord(Configurazione{})), expected);
 }
@@ -74,6 +76,7 @@ Configurazione Sample()
 
 TEST(Settings, ItalianNamesAndFlagsByteForByte)
 {
+    // clang-format off
     const std::string expected = RecordBuilder()
                                      .Text("Arial", 128)
                                      .Word(0xFF, 0xFF).Word(0, 0).Word(0, 0).Word(0xFF, 0xFF)
@@ -84,6 +87,7 @@ TEST(Settings, ItalianNamesAndFlagsByteForByte)
                                      .Text("Stretto e corto", 64)
                                      .Word(0xFF, 0xFF)
                                      .Done();
+    // clang-format on
     EXPECT_EQ(Bytes(EncodeSettingsRecord(Sample())), expected);
 }
 
@@ -247,9 +251,9 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
 {
     struct Row {
         const char* note;
-        const char* link;   // what LUM.CFG points to; nullptr: LUM.CFG is the file
-        mode_t existing;    // mode of the file there before; 0: none
-        mode_t expected;    // mode afterwards, under the umask 027
+        const char* link; // what LUM.CFG points to; nullptr: LUM.CFG is the file
+        mode_t existing;  // mode of the file there before; 0: none
+        mode_t expected;  // mode afterwards, under the umask 027
     };
     const Row rows[] = {
         {"plain file replaced keeps its mode", nullptr, 0600, 0600},
@@ -265,7 +269,8 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
         SCOPED_TRACE(r.note);
         for (const char* name : {"LUM.CFG", "chain"})
             QFile::remove(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("real"))).removeRecursively() && dir.mkpath(QStringLiteral("real")));
+        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("real"))).removeRecursively() &&
+                    dir.mkpath(QStringLiteral("real")));
         const QString file = r.link ? dir.filePath(QStringLiteral("real/settings.bin")) : Path();
         if (r.link) {
             QString target = QString::fromLatin1(r.link);
@@ -295,8 +300,8 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
         EXPECT_EQ(st.st_mode & 07777, r.expected) << std::oct << (st.st_mode & 07777);
         EXPECT_EQ(CaricaConfigurazione(Path()), Sample()); // read back through the link
         // No temporary file left beside the link or the file.
-        const QStringList left =
-            dir.entryList(QDir::Files | QDir::System) + QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files);
+        const QStringList left = dir.entryList(QDir::Files | QDir::System) +
+                                 QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files);
         EXPECT_EQ(left.filter(QStringLiteral(".tmp")), QStringList{});
     }
     ::umask(oldMask);

@@ -11,9 +11,10 @@ TEST(AddOn, ParseCombinedIdentifier)
 {
     struct Row {
         const char* combined;
-        const char* main;  // "" when rejected
+        const char* main; // "" when rejected
         const char* addOn;
     };
+    // clang-format off
     constexpr Row kRows[] = {
         {"EAN13+ADD2", "EAN13", "ADD2"}, {"ean13+add5", "EAN13", "ADD5"}, {"UPCA+ADD5", "UPCA", "ADD5"},
         {"EAN8+ADD2", "EAN8", "ADD2"},   {"Upce+Add5", "UPCE", "ADD5"},   {"EAN13", "", ""},
@@ -21,6 +22,7 @@ TEST(AddOn, ParseCombinedIdentifier)
         {"EAN13+EAN8", "", ""},          {"ADD2+ADD5", "", ""},           {"EAN13+ADD2+ADD5", "", ""},
         {"ISBN+ADD5", "", ""},           {"", "", ""},
     };
+    // clang-format on
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.combined);
         const auto ids = ParseMainAndAddOnId(row.combined);

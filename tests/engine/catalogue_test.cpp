@@ -43,7 +43,7 @@ constexpr ValidationRow kValidation[] = {
     {"CIP", "1", true, "000001", kOk},
     {"CIP", "1234567", true, nullptr, Rejection::TooLong},
     {"CIP", "1234567", false, "1234567", kOk},
-    {"CIP", "3", true, nullptr, Rejection::NoCheckDigit}, // 3 x 7 = 21, 21 mod 11 = 10
+    {"CIP", "3", true, nullptr, Rejection::NoCheckDigit},        // 3 x 7 = 21, 21 mod 11 = 10
     {"CIP", "0000030", false, nullptr, Rejection::NoCheckDigit}, // 3 x 7 = 21 with the typed check digit 0
     // Plessey: hexadecimal, at most 15, upper-cased
     {"PLESSEY", "0123456789abcdef", true, nullptr, Rejection::TooLong},
@@ -238,10 +238,10 @@ TEST(DisplayChoice, EveryDisplayNameResolves)
         std::string_view entry, addOn, withHrc;
     };
     const Row rows[] = {
-        {400, "C39", "", ""},     {401, "C39FULL", "", ""}, {410, "C32", "", "C32HRC"}, {412, "EAN8", "", ""},
+        {400, "C39", "", ""},      {401, "C39FULL", "", ""},  {410, "C32", "", "C32HRC"}, {412, "EAN8", "", ""},
         {413, "EAN8", "ADD2", ""}, {414, "EAN8", "ADD5", ""}, {417, "EAN13", "ADD5", ""}, {419, "UPCA", "ADD2", ""},
-        {423, "UPCE", "ADD5", ""}, {425, "E128", "", ""},    {427, "CIP", "", ""},       {432, "ITF", "", ""},
-        {433, "POSTNET", "", ""}, {435, "ISBN13", "", ""},
+        {423, "UPCE", "ADD5", ""}, {425, "E128", "", ""},     {427, "CIP", "", ""},       {432, "ITF", "", ""},
+        {433, "POSTNET", "", ""},  {435, "ISBN13", "", ""},
     };
     const auto idOf = [](const Symbology* s) { return s ? s->id : std::string_view(); };
     for (const Row& r : rows) {

@@ -5,12 +5,11 @@
 #include <random>
 
 #include "engine/catalogue.h"
-#include "tests/engine/family_rows.h"
 #include "library/lumdll.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
-
 
 // Expected strings: modulo 16 over the start, data and stop values worked by
 // hand; the check characters also agree with zint -b 18 --vers=1.
@@ -35,10 +34,7 @@ constexpr test::TextRow kRows[] = {
     {"AAB", false, "", "a start letter among the data"},
 };
 
-TEST(Codabar, Table)
-{
-    test::ExpectFontStrings("CBAR", kRows);
-}
+TEST(Codabar, Table) { test::ExpectFontStrings("CBAR", kRows); }
 
 TEST(Codabar, CheckRoutineRejectsTextOutsideItsAlphabet)
 {

@@ -10,7 +10,6 @@
 namespace lum {
 namespace {
 
-
 // Expected strings: worked by hand and checked with zint -b 1 (--vers=1 for C
 // only below 11 characters, the default C and K from 11 on).
 constexpr test::TextRow kRows[] = {
@@ -26,10 +25,7 @@ constexpr test::TextRow kRows[] = {
     {"1 2", false, "", "a space"},
 };
 
-TEST(Code11, Table)
-{
-    test::ExpectFontStrings("C11", kRows);
-}
+TEST(Code11, Table) { test::ExpectFontStrings("C11", kRows); }
 
 TEST(Code11, CheckRoutineRejectsTextOutsideItsAlphabet)
 {

@@ -12,7 +12,6 @@
 namespace lum {
 namespace {
 
-
 // Code 32 check digits as printed by zint 2.11.1 (`zint -b 129`, human-readable
 // "A" + 9 digits); base-32 symbols converted by hand (char 66 + value).
 // Code CIP rows worked by hand (weights 2, 3, ... from the left, modulo 11).
@@ -43,10 +42,7 @@ constexpr test::EncodeRow kRows[] = {
     {"CIP", "12a456", true, "", "digits only"},
 };
 
-TEST(Code32, Table)
-{
-    test::ExpectFontStrings(kRows);
-}
+TEST(Code32, Table) { test::ExpectFontStrings(kRows); }
 
 TEST(Code32, CheckDigitMatchesZint)
 {

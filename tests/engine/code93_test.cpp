@@ -12,7 +12,6 @@
 namespace lum {
 namespace {
 
-
 // "zint" rows: C and K as printed by zint 2.11.1 (`zint -b 25 --vers=1`), which
 // also shows "_" as a space; the rest worked by hand from the weighting rule.
 constexpr test::EncodeRow kRows[] = {
@@ -56,10 +55,7 @@ constexpr test::EncodeRow kRows[] = {
     {"C93FULL", "A\x80", true, "", "code 128 fails even after good characters"},
 };
 
-TEST(Code93, Table)
-{
-    test::ExpectFontStrings(kRows, {Deliverable::Library, Deliverable::Assistant});
-}
+TEST(Code93, Table) { test::ExpectFontStrings(kRows, {Deliverable::Library, Deliverable::Assistant}); }
 
 // The weighting written out as its definition: the i-th character from the
 // right (i from 0) carries weight i mod limit + 1.

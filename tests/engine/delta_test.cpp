@@ -5,12 +5,11 @@
 #include <random>
 
 #include "engine/catalogue.h"
-#include "tests/engine/family_rows.h"
 #include "library/lumdll.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
-
 
 // Expected strings worked by hand (no public tool encodes this symbology).
 constexpr test::TextRow kRows[] = {
@@ -32,10 +31,7 @@ constexpr test::TextRow kRows[] = {
     {"1_2", false, "", "the underscore stands for no value"},
 };
 
-TEST(Delta, Table)
-{
-    test::ExpectFontStrings("DELTA", kRows);
-}
+TEST(Delta, Table) { test::ExpectFontStrings("DELTA", kRows); }
 
 TEST(Delta, CheckRoutineRejectsTextOutsideItsAlphabet)
 {

@@ -141,10 +141,7 @@ constexpr test::EncodeRow kEncodeRows[] = {
     {"ean13", "590123412345", true, "5|JabCDe!nopqrt|", "lower-case identifier"},
 };
 
-TEST(Ean, WorkedExamples)
-{
-    test::ExpectFontStrings(kEncodeRows);
-}
+TEST(Ean, WorkedExamples) { test::ExpectFontStrings(kEncodeRows); }
 
 // Every leading digit of EAN-13 selects its parity pattern for the left half.
 // Expected patterns: ISO/IEC 15420 ("A" odd, "B" even parity), confirmed by
@@ -320,7 +317,10 @@ TEST(Ean, RoutinesRejectInputOutsideTheirAlphabetAndLength)
 {
     EXPECT_EQ(EanCheckDigit(""), "");
     EXPECT_EQ(EanCheckDigit("12a4567"), "");
-    EXPECT_EQ(EanCheckDigit(std::string_view("123\0" "567", 7)), "");
+    EXPECT_EQ(EanCheckDigit(std::string_view("123\0"
+                                             "567",
+                                             7)),
+              "");
     EXPECT_EQ(UpcECheckDigit("042526"), "");
     EXPECT_EQ(UpcECheckDigit("04252610"), "");
     EXPECT_EQ(UpcECheckDigit("04252x1"), "");

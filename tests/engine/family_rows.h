@@ -50,8 +50,7 @@ inline void ExpectFontStrings(std::string_view id, std::span<const TextRow> rows
 
 // The routine gives the empty string for every text: each holds a character
 // outside its alphabet.
-template <class Routine>
-void ExpectCheckRejects(Routine routine, std::initializer_list<std::string_view> texts)
+template <class Routine> void ExpectCheckRejects(Routine routine, std::initializer_list<std::string_view> texts)
 {
     for (const std::string_view text : texts) {
         SCOPED_TRACE(testing::PrintToString(std::string(text)));

@@ -10,7 +10,6 @@
 namespace lum {
 namespace {
 
-
 // Expected strings: worked by hand; the check digits agree with zint -b 47
 // (--vers=1 for the modulo 10 digit, --vers=3 over the text and that digit
 // for the modulo 11 one, which zint prints "10" where the font has ":").
@@ -28,10 +27,7 @@ constexpr test::TextRow kRows[] = {
     {"12A4", true, "", "a letter"},
 };
 
-TEST(Msi, Table)
-{
-    test::ExpectFontStrings("CMSI", kRows);
-}
+TEST(Msi, Table) { test::ExpectFontStrings("CMSI", kRows); }
 
 TEST(Msi, ModeOtherThanTwoAppendsOnlyTheModulo10Digit)
 {

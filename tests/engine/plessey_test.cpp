@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kHex = "0123456789ABCDEF";
 
-
 // Expected strings: the check characters agree with zint -b 86, which always
 // adds the CRC.
 constexpr test::TextRow kRows[] = {
@@ -28,10 +27,7 @@ constexpr test::TextRow kRows[] = {
     {"12G", true, "", "G is not a hexadecimal digit"},
 };
 
-TEST(Plessey, Table)
-{
-    test::ExpectFontStrings("PLESSEY", kRows);
-}
+TEST(Plessey, Table) { test::ExpectFontStrings("PLESSEY", kRows); }
 
 TEST(Plessey, CheckRoutineRejectsTextOutsideItsAlphabet)
 {

@@ -10,7 +10,6 @@
 namespace lum {
 namespace {
 
-
 // Expected strings: digit sums worked by hand; the check digits agree with
 // zint -b 40 for 5, 9 and 11 digits.
 constexpr test::TextRow kRows[] = {
@@ -26,10 +25,7 @@ constexpr test::TextRow kRows[] = {
     {"12a45", true, "", "a letter"},
 };
 
-TEST(Postnet, Table)
-{
-    test::ExpectFontStrings("POSTNET", kRows);
-}
+TEST(Postnet, Table) { test::ExpectFontStrings("POSTNET", kRows); }
 
 TEST(Postnet, CheckRoutineRejectsTextOutsideItsAlphabet)
 {

@@ -46,10 +46,14 @@ TEST(TrimBlanks, SpacesByDefaultOrTheBlanksGiven)
         std::string_view text, blanks, expected;
     };
     const Row rows[] = {
-        {"  Courier  ", " ", "Courier"},         {"Times New Roman", " ", "Times New Roman"},
-        {"    ", " ", ""},                       {"", " ", ""},
-        {"\tArial ", " ", "\tArial"},            {" \t 12 3 \t", " \t", "12 3"},
-        {"\t\t", " \t", ""},                     {"x", " \t", "x"},
+        {"  Courier  ", " ", "Courier"},
+        {"Times New Roman", " ", "Times New Roman"},
+        {"    ", " ", ""},
+        {"", " ", ""},
+        {"\tArial ", " ", "\tArial"},
+        {" \t 12 3 \t", " \t", "12 3"},
+        {"\t\t", " \t", ""},
+        {"x", " \t", "x"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.text));

@@ -12,7 +12,6 @@
 namespace lum {
 namespace {
 
-
 constexpr const char* kOneCharacterPerDigit[] = {"CIND25", "C5BARS", "C3BARS", "CBCD", "C25INV", "C25COMP"};
 
 // "zint" rows: check digit as printed by zint 2.11.1 (`-b 89`, `-b 3 --vers=1`,
@@ -48,10 +47,7 @@ constexpr test::EncodeRow kRows[] = {
     {"CBCD", " 1", false, "", "digits only"},
 };
 
-TEST(TwoOfFive, Table)
-{
-    test::ExpectFontStrings(kRows);
-}
+TEST(TwoOfFive, Table) { test::ExpectFontStrings(kRows); }
 
 TEST(TwoOfFive, OneCharacterPerDigitEntriesShareTheWrap)
 {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -69,7 +69,7 @@ TEST_F(RenderCommand, PngDecodesToTheText)
 {
     const std::string png = File("c39.png");
     const Outcome run = Lumcode({"render", "--check", "--style", "stretto e corto", "--size", "30", "-o", png.c_str(),
-                             "--font-dir", LUM_FONT_DIR, "C39", "abc-12"});
+                                 "--font-dir", LUM_FONT_DIR, "C39", "abc-12"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto decoded = test::DecodeZbar(ReadPng(png));
     ASSERT_EQ(decoded.size(), 1u);
@@ -94,7 +94,7 @@ TEST_F(RenderCommand, MainSymbolWithAddOn)
         GTEST_SKIP() << "EAN13: no encoder yet";
     const std::string png = File("ean.png");
     const Outcome run = Lumcode({"render", "--check", "--size", "72", "--font-dir", LUM_FONT_DIR, "-o", png.c_str(),
-                             "ean13+add5", "59012341234552495"});
+                                 "ean13+add5", "59012341234552495"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto decoded = test::DecodeZxing(ReadPng(png), true);
     ASSERT_EQ(decoded.size(), 1u);
@@ -109,14 +109,14 @@ TEST_F(RenderCommand, MistakesAreReported)
         std::vector<const char*> args;
         int status;
     } rows[] = {
-        {{"render", "--font-dir", dir, "-o", png.c_str(), "C39", "A B"}, 1},              // space rejected
+        {{"render", "--font-dir", dir, "-o", png.c_str(), "C39", "A B"}, 1},                   // space rejected
         {{"render", "--font-dir", dir, "--style", "Wide", "-o", png.c_str(), "C128", "x"}, 2}, // no such style
         {{"render", "--font-dir", dir, "--style", "Bold", "-o", png.c_str(), "C39", "A"}, 2},  // unknown style
-        {{"render", "--font-dir", dir, "C39", "A"}, 2},                                      // no -o
-        {{"render", "--font-dir", dir, "-o", png.c_str(), "NOPE", "A"}, 2},                  // unknown symbology
-        {{"render", "--font-dir", dir, "--size", "0", "-o", png.c_str(), "C39", "A"}, 2},   // bad size
-        {{"render", "--font-dir", "/nonexistent", "-o", png.c_str(), "C39", "A"}, 1},       // no font
-        {{"render", "--font-dir", dir, "-o", png.c_str(), "C39+ADD2", "A"}, 2},              // add-on only after EAN/UPC
+        {{"render", "--font-dir", dir, "C39", "A"}, 2},                                        // no -o
+        {{"render", "--font-dir", dir, "-o", png.c_str(), "NOPE", "A"}, 2},                    // unknown symbology
+        {{"render", "--font-dir", dir, "--size", "0", "-o", png.c_str(), "C39", "A"}, 2},      // bad size
+        {{"render", "--font-dir", "/nonexistent", "-o", png.c_str(), "C39", "A"}, 1},          // no font
+        {{"render", "--font-dir", dir, "-o", png.c_str(), "C39+ADD2", "A"}, 2}, // add-on only after EAN/UPC
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.back());

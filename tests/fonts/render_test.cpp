@@ -67,7 +67,7 @@ TEST(Render, QuietZonesInModules)
     int top = 0;
     while (b.At(first, top) >= 128)
         ++top;
-    EXPECT_EQ(top, 8); // 2 modules
+    EXPECT_EQ(top, 8);                // 2 modules
     EXPECT_EQ(b.height, 8 + 100 + 8); // bars 800 units = 100 px
 }
 
@@ -119,7 +119,8 @@ TEST(Render, FailuresAreReported)
 TEST(Render, PngIsWritten)
 {
     const auto result = render::RenderBitmap(Vor39("#A#"));
-    const auto path = std::filesystem::temp_directory_path() / ("lum-render-test-" + std::to_string(::getpid()) + ".png");
+    const auto path =
+        std::filesystem::temp_directory_path() / ("lum-render-test-" + std::to_string(::getpid()) + ".png");
     ASSERT_EQ(render::WritePng(result.bitmap, path.string()), "");
     std::ifstream in(path, std::ios::binary);
     char sig[8] = {};

@@ -101,10 +101,12 @@ TEST(NumericValue, ReadsAsFarAsANumberGoes)
         std::string_view text;
         double value;
     };
+    // clang-format off
     const Case cases[] = {
         {"100", 100}, {"12.5", 12.5}, {"  36", 36}, {"12abc", 12}, {"abc", 0}, {"", 0},
         {".5", 0.5},  {"-5", 0},      {"0", 0},     {"7.", 7},     {"1.2.3", 1.2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
         EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value);

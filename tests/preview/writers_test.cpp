@@ -58,8 +58,13 @@ ReadDocument ReadRtf(std::string_view rtf)
             }
             return;
         }
-        ReadRun run{doc.fonts.count(s.font) ? doc.fonts[s.font] : "?", s.halfPoints, s.bold, s.italic,
-                    s.underline, s.strike, {}};
+        ReadRun run{doc.fonts.count(s.font) ? doc.fonts[s.font] : "?",
+                    s.halfPoints,
+                    s.bold,
+                    s.italic,
+                    s.underline,
+                    s.strike,
+                    {}};
         if (doc.runs.empty() || !doc.runs.back().SameFormat(run))
             doc.runs.push_back(run);
         doc.runs.back().text += c;
