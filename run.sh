@@ -3,8 +3,13 @@
 #   ./run.sh              the LUMAssistant desktop program (needs a display)
 #   ./run.sh lumcode ARGS the command-line tool with those arguments
 #   ./run.sh demo         a short demo of the encoder on the terminal
+#   ./run.sh package      the Debian packages, into dist/
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
+
+if [[ ${1:-} == package ]]; then
+  exec "$LUM_ROOT/scripts/package.sh"
+fi
 
 lum_install_packages
 lum_build_main >/dev/null
@@ -26,7 +31,7 @@ demo) ;;
   exec "$LUM_ROOT/build/assistant/LUMAssistant"
   ;;
 *)
-  echo "usage: ./run.sh [lumcode ARGS... | demo]" >&2
+  echo "usage: ./run.sh [lumcode ARGS... | demo | package]" >&2
   exit 2
   ;;
 esac

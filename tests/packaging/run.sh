@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# The packaging stage: builds the Debian packages (scripts/package.sh, which
+# also fails on lintian errors and warnings), installs them with apt-get as a
+# user would, checks the installed system with nothing from the checkout on
+# the way (clean environment, a scratch folder), then purges the packages and
+# checks that nothing of them is left. A trap purges them whatever happens.
+#
+# It installs system-wide, so it runs as root or through sudo, and refuses to
+# run when LUM packages are installed already: purging them would remove a
+# developer's own installation.
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+version=$(lum_version)
+mapfile -t packages < <(sed -n 's/^Package: //p' "$LUM_ROOT/debian/control")
+
+installed_state() { dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || echo not-installed; }
+
+for p in "${packages[@]}"; do
+  if [[ $(installed_state "$p") != not-installed ]]; then
+    echo "packaging: $p is installed on this machine; this stage would purge it." >&2
+    echo "Remove the LUM packages first (apt-get purge ${packages[*]})." >&2
+    exit 1
+  fi
+done
+
+"$LUM_ROOT/scripts/package.sh" | grep -v '^  ' # the package list; the lintian notes stay in build-deb/
+
+scratch=$(mktemp -d)
+chmod 755 "$scratch" # apt's download user reads the packages from here
+debs=()
+for p in "${packages[@]}"; do
+  deb=$(ls "$LUM_ROOT"/dist/"$p"_"$version"_*.deb)
+  cp "$deb" "$scratch/"
+  debs+=("$scratch/$(basename "$deb")")
+done
+chmod 644 "$scratch"/*.deb
+
+export DEBIAN_FRONTEND=noninteractive
+# Packages apt would add for them: purged with them afterwards.
+mapfile -t pulled < <($sudo apt-get install -s "${debs[@]}" |
+  awk '$1 == "Inst" && $3 !~ /^\[/ { print $2 }' | grep -vxF -f <(printf '%s\n' "${packages[@]}") || true)
+
+purged=0
+purge() {
+  [[ $purged -eq 1 ]] && return 0
+  purged=1
+  $sudo apt-get purge -y -qq "${packages[@]}" "${pulled[@]}" >/dev/null 2>&1 || true
+}
+trap 'purge; rm -rf "$scratch"' EXIT
+
+$sudo apt-get install -y -qq --no-install-recommends "${debs[@]}" >"$scratch/install.log" 2>&1 || {
+  cat "$scratch/install.log" >&2
+  exit 1
+}
+
+failures=0
+check() {
+  local what=$1
+  shift
+  if "$@" >"$scratch/check.log" 2>&1; then
+    echo "ok    $what"
+  else
+    echo "FAIL  $what"
+    sed 's/^/      /' "$scratch/check.log"
+    failures=$((failures + 1))
+  fi
+}
+# Runs a command of the installed system: clean environment, scratch folder.
+installed() { (cd "$scratch" && env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$scratch" LC_ALL=C.UTF-8 "$@"); }
+# expect_output EXPECTED COMMAND...: the command's standard output is EXPECTED.
+expect_output() {
+  local expected=$1 got
+  shift
+  got=$(installed "$@") || return 1
+  [[ $got == "$expected" ]] || { echo "expected '$expected', got '$got'"; return 1; }
+}
+
+check "lumcode encode --check C39 ABC prints #ABCX#" expect_output '#ABCX#' lumcode encode --check C39 ABC
+check "lumcode is /usr/bin/lumcode" expect_output /usr/bin/lumcode sh -c 'command -v lumcode'
+
+# One version everywhere: the programs, pkg-config, the packages, the library
+# file and the software-centre entry all say the version of CMakeLists.txt.
+same_version() {
+  local multiarch so
+  multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+  so=/usr/lib/$multiarch/libLUMDLL.so.$version
+  expect_output "lumcode $version" lumcode --version &&
+    expect_output "LUMAssistant $version" LUMAssistant --version &&
+    expect_output "$version" pkg-config --modversion lumdll &&
+    for p in "${packages[@]}"; do expect_output "$version" dpkg-query -W -f='${Version}' "$p" || return 1; done &&
+    [[ -f $so ]] && objdump -p "$so" | grep -qw "SONAME *libLUMDLL.so.${version%%.*}" &&
+    grep -q "<release version=\"$version\"" /usr/share/metainfo/example.lum.LUMAssistant.metainfo.xml
+}
+check "version $version in programs, pkg-config, packages, soname and metainfo" same_version
+
+check "man -w lumcode finds the installed page" expect_output /usr/share/man/man1/lumcode.1.gz man -w lumcode
+check "man -w LUMAssistant finds the installed page" \
+  expect_output /usr/share/man/man1/LUMAssistant.1.gz man -w LUMAssistant
+
+# Every font the generator makes is a family fontconfig lists, from the
+# installed folder.
+fonts_listed() {
+  local name files missing=0
+  while IFS= read -r name; do
+    files=$(installed fc-list ":family=$name" file)
+    if [[ $files != /usr/share/fonts/truetype/lum/* ]]; then
+      echo "fc-list does not list \"$name\" from /usr/share/fonts/truetype/lum (got: $files)"
+      missing=1
+    fi
+  done < <(/usr/bin/python3 -B "$LUM_ROOT/fonts/generate.py" --list)
+  return $missing
+}
+check "fc-list lists every VOR font family shipped" fonts_listed
+
+render_png() {
+  installed lumcode render --check -o c39.png C39 ABC && file "$scratch/c39.png" | grep -q 'PNG image data'
+}
+check "lumcode render draws with the installed fonts" render_png
+
+cp -r "$LUM_ROOT/tests/packaging/host.c" "$LUM_ROOT/tests/packaging/cmake_host" "$scratch/"
+pkg_config_host() {
+  installed sh -c 'cc -o pc_host host.c $(pkg-config --cflags --libs lumdll)' && expect_output '#ABCX#' ./pc_host
+}
+check "a C host built with pkg-config lumdll runs" pkg_config_host
+cmake_host() {
+  installed cmake -S cmake_host -B cmake_build -G Ninja -DLUM_VERSION="$version" >/dev/null &&
+    installed cmake --build cmake_build >/dev/null && expect_output '#ABCX#' ./cmake_build/host
+}
+check "a CMake project with find_package(LUMDLL) builds and runs" cmake_host
+
+desktop_entry() {
+  local entry=/usr/share/applications/lumassistant.desktop
+  installed desktop-file-validate "$entry" &&
+    [[ -x /usr/bin/$(sed -n 's/^Exec=//p' "$entry") ]] &&
+    [[ -f /usr/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg ]] &&
+    file /usr/share/icons/hicolor/128x128/apps/lumassistant.png | grep -q '128 x 128'
+}
+check "desktop entry valid, its program and icons installed" desktop_entry
+check "appstreamcli validate passes" installed appstreamcli validate --no-net \
+  /usr/share/metainfo/example.lum.LUMAssistant.metainfo.xml
+
+# Purged: no package state, no file, no font, no manual page left.
+nothing_left() {
+  local p f left=0
+  for p in "${packages[@]}"; do
+    [[ $(installed_state "$p") == not-installed ]] || { echo "$p is still $(installed_state "$p")"; left=1; }
+  done
+  for f in "${debs[@]}"; do
+    while IFS= read -r path; do
+      [[ -e $path || -L $path ]] && { echo "left behind: $path"; left=1; }
+    done < <(dpkg-deb --fsys-tarfile "$f" | tar -t | sed -n 's|^\./|/|; /[^/]$/p')
+  done
+  ! installed fc-list : file | grep /usr/share/fonts/truetype/lum/ || { echo "fontconfig still lists LUM fonts"; left=1; }
+  ! installed man -w lumcode >/dev/null 2>&1 || { echo "man still finds lumcode"; left=1; }
+  return $left
+}
+purge
+check "purged: nothing of the packages is left" nothing_left
+
+[[ $failures -eq 0 ]] || { echo "packaging: $failures check(s) failed" >&2; exit 1; }
