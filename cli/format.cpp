@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 
 namespace lum::cli {
 namespace {

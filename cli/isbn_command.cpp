@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/command.h"
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 #include "cli/line.h"
 #include "engine/ean.h"
 #include "engine/isbn.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/command.h"
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 #include "cli/line.h"
 #include "cli/text_command.h"
 #include "engine/fonts.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 #include "cli/format.h"
 #include "engine/catalogue.h"
 #include "fuzz/fuzz_common.h"

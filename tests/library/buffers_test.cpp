@@ -1,4 +1,4 @@
-// The four exports as a host calls them: identifier and text buffers,
+// The exports as a host calls them: identifier and text buffers,
 // normalisation in place, failure results, and how far each export writes.
 #include <gtest/gtest.h>
 
