@@ -3,9 +3,10 @@
 # checks them with lintian; prints each package with its size.
 #
 # The packages are built with dpkg-buildpackage from a copy of the working
-# tree in build-deb/, so the checkout and its build/ tree stay untouched. The
-# version is the project's (CMakeLists.txt); debian/changelog is written here
-# from it and from the last commit.
+# tree in build-deb/, so the checkout and its build/ tree stay untouched; the
+# copy's CMake tree is kept from one run to the next, so only what changed is
+# built again. The version is the project's (CMakeLists.txt); debian/changelog
+# is written here from it and from the last commit.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -14,9 +15,11 @@ version=$(lum_version)
 work="$LUM_ROOT/build-deb"
 src="$work/lum-$version"
 
-# A fresh copy of the files git knows (committed or not, ignored ones left out).
-rm -rf "$work"
+# A fresh copy of the files git knows (committed or not, ignored ones left
+# out) beside the kept CMake tree (obj-*); nothing of an older version stays.
 mkdir -p "$src"
+find "$work" -mindepth 1 -maxdepth 1 ! -name "lum-$version" -exec rm -rf {} +
+find "$src" -mindepth 1 -maxdepth 1 ! -name 'obj-*' -exec rm -rf {} +
 (cd "$LUM_ROOT" && git ls-files -z --cached --others --exclude-standard |
   tar --null -T - --ignore-failed-read -cf - 2>/dev/null) | tar -xf - -C "$src"
 
@@ -32,7 +35,7 @@ lum ($version) unstable; urgency=medium
  -- $(sed -n 's/^Maintainer: //p' "$src/debian/control")  $when
 CHANGELOG
 
-(cd "$src" && dpkg-buildpackage -b -us -uc --no-sign) >"$work/build.log" 2>&1 || {
+(cd "$src" && dpkg-buildpackage -b --no-pre-clean -us -uc --no-sign) >"$work/build.log" 2>&1 || {
   tail -40 "$work/build.log" >&2
   echo "package.sh: dpkg-buildpackage failed; the whole log is $work/build.log" >&2
   exit 1
@@ -50,8 +53,12 @@ for deb in $debs; do
   esac
 done
 
-echo "lintian:"
-lintian --fail-on none --info --display-level '>=pedantic' "$changes" | tee "$work/lintian.txt" | sed 's/^/  /'
+lintian --fail-on none --info --display-level '>=pedantic' "$changes" >"$work/lintian.txt" 2>"$work/lintian.err" || {
+  cat "$work/lintian.err" >&2
+  exit 1
+}
+echo "lintian (the explanations are in ${work#"$LUM_ROOT"/}/lintian.txt):"
+grep -E '^[A-Z]: ' "$work/lintian.txt" | sort -u | sed 's/^/  /' || echo "  no tags"
 for deb in "$LUM_ROOT"/dist/*.deb; do
   printf '%-48s %8s\n' "${deb#"$LUM_ROOT"/}" "$(du -h --apparent-size "$deb" | cut -f1)"
 done

@@ -26,7 +26,7 @@ for p in "${packages[@]}"; do
   fi
 done
 
-"$LUM_ROOT/scripts/package.sh" | grep -v '^  ' # the package list; the lintian notes stay in build-deb/
+"$LUM_ROOT/scripts/package.sh"
 
 scratch=$(mktemp -d)
 chmod 755 "$scratch" # apt's download user reads the packages from here
