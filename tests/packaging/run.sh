@@ -84,9 +84,7 @@ check "lumcode is /usr/bin/lumcode" expect_output /usr/bin/lumcode sh -c 'comman
 # One version everywhere: the programs, pkg-config, the packages, the library
 # file and the software-centre entry all say the version of CMakeLists.txt.
 same_version() {
-  local multiarch so
-  multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-  so=/usr/lib/$multiarch/libLUMDLL.so.$version
+  local so=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/libLUMDLL.so.$version
   expect_output "lumcode $version" lumcode --version &&
     expect_output "LUMAssistant $version" LUMAssistant --version &&
     expect_output "$version" pkg-config --modversion lumdll &&
@@ -120,14 +118,27 @@ render_png() {
 }
 check "lumcode render draws with the installed fonts" render_png
 
+# The hosts must find the packaged files, not a copy installed elsewhere
+# (/usr/local comes first for pkg-config, CMake and the loader).
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+uses_packaged_library() {
+  local lib
+  lib=$(installed ldd "$1" | awk '$1 ~ /^libLUMDLL/ { print $3 }')
+  [[ -n $lib && $(realpath "$lib") == $(realpath "/usr/lib/$multiarch/libLUMDLL.so.${version%%.*}") ]] ||
+    { echo "$1 loads '$lib'"; return 1; }
+}
 cp -r "$LUM_ROOT/tests/packaging/host.c" "$LUM_ROOT/tests/packaging/cmake_host" "$scratch/"
 pkg_config_host() {
-  installed sh -c 'cc -o pc_host host.c $(pkg-config --cflags --libs lumdll)' && expect_output '#ABCX#' ./pc_host
+  expect_output "/usr/lib/$multiarch/pkgconfig" pkg-config --variable=pcfiledir lumdll &&
+    installed sh -c 'cc -o pc_host host.c $(pkg-config --cflags --libs lumdll)' &&
+    expect_output '#ABCX#' ./pc_host && uses_packaged_library ./pc_host
 }
 check "a C host built with pkg-config lumdll runs" pkg_config_host
 cmake_host() {
   installed cmake -S cmake_host -B cmake_build -G Ninja -DLUM_VERSION="$version" >/dev/null &&
-    installed cmake --build cmake_build >/dev/null && expect_output '#ABCX#' ./cmake_build/host
+    grep -qx "LUMDLL_DIR:PATH=/usr/lib/$multiarch/cmake/LUMDLL" "$scratch/cmake_build/CMakeCache.txt" &&
+    installed cmake --build cmake_build >/dev/null && expect_output '#ABCX#' ./cmake_build/host &&
+    uses_packaged_library ./cmake_build/host
 }
 check "a CMake project with find_package(LUMDLL) builds and runs" cmake_host
 
