@@ -58,7 +58,7 @@ lintian --fail-on none --info --display-level '>=pedantic' "$changes" >"$work/li
   exit 1
 }
 echo "lintian (the explanations are in ${work#"$LUM_ROOT"/}/lintian.txt):"
-grep -E '^[A-Z]: ' "$work/lintian.txt" | sort -u | sed 's/^/  /' || echo "  no tags"
+grep -E '^[EWIPX]: ' "$work/lintian.txt" | sort -u | sed 's/^/  /' || echo "  no tags"
 for deb in "$LUM_ROOT"/dist/*.deb; do
   printf '%-48s %8s\n' "${deb#"$LUM_ROOT"/}" "$(du -h --apparent-size "$deb" | cut -f1)"
 done

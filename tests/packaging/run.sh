@@ -10,6 +10,7 @@
 # developer's own installation.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
+source "$LUM_ROOT/hosts/calc/office.sh"
 
 sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
@@ -49,7 +50,13 @@ purge() {
   purged=1
   $sudo apt-get purge -y -qq "${packages[@]}" "${pulled[@]}" >/dev/null 2>&1 || true
 }
-trap 'purge; rm -rf "$scratch"' EXIT
+pg_data=""
+# The throwaway PostgreSQL server, when one was started.
+pg_stop() {
+  [[ -n $pg_data && -f $pg_data/postmaster.pid ]] || return 0
+  pg_as_owner "$pg_bindir/pg_ctl" -D "$pg_data" -m fast -w -s stop || kill -QUIT "$(head -n 1 "$pg_data/postmaster.pid")"
+}
+trap 'pg_stop; lum_office_stop; purge; rm -rf "$scratch"' EXIT
 
 $sudo apt-get install -y -qq --no-install-recommends "${debs[@]}" >"$scratch/install.log" 2>&1 || {
   cat "$scratch/install.log" >&2
@@ -152,6 +159,54 @@ desktop_entry() {
 check "desktop entry valid, its program and icons installed" desktop_entry
 check "appstreamcli validate passes" installed appstreamcli validate --no-net \
   /usr/share/metainfo/example.lum.LUMAssistant.metainfo.xml
+
+check "the guides are where the Guide menu looks" sh -c \
+  'file /usr/share/LUMAssistant/LUMGuide.pdf /usr/share/LUMAssistant/LUMGuide_ita.pdf | grep -c "PDF document" | grep -qx 2'
+
+check "python3: import lum, encode" \
+  expect_output '#ABCX#' python3 -c 'import lum; print(lum.encode("ABC", "C39", True))'
+check "python3 takes the packaged module" \
+  expect_output /usr/lib/python3/dist-packages/lum/__init__.py python3 -c 'import lum; print(lum.__file__)'
+
+check "sqlite3: .load lum_sqlite, lum_barcode" expect_output '#ABCX#' \
+  sqlite3 :memory: ".load /usr/lib/$multiarch/sqlite3/lum_sqlite" "SELECT lum_barcode('ABC', 'C39', 1);"
+
+# PostgreSQL: a throwaway server of the installed version (initdb in the
+# scratch folder, a Unix socket there, no TCP), as the user postgres when root.
+pg_owner=$(id -un)
+[[ $(id -u) -ne 0 ]] || { pg_owner=postgres; id postgres >/dev/null 2>&1 || pg_owner=nobody; }
+pg_as_owner() { (cd "$scratch" && if [[ $(id -u) -eq 0 ]]; then runuser -u "$pg_owner" -- "$@"; else "$@"; fi); }
+postgresql_extension() {
+  local module
+  module=$(dpkg -L postgresql-15-lum | grep '/lib/lum\.so$')
+  pg_bindir=$(dirname "$(dirname "$module")")/bin
+  mkdir -p "$scratch/pg"
+  chown "$pg_owner" "$scratch/pg"
+  pg_data=$scratch/pg/data
+  pg_as_owner "$pg_bindir/initdb" -D "$pg_data" -U lum -A trust -E UTF8 --locale=C --no-sync >/dev/null &&
+    pg_as_owner "$pg_bindir/pg_ctl" -D "$pg_data" -l "$scratch/pg/server.log" -w -s start \
+      -o "-c listen_addresses='' -c unix_socket_directories='$scratch/pg' -c fsync=off" &&
+    expect_output '#ABCX#' "$pg_bindir/psql" -X -q -A -t -v ON_ERROR_STOP=1 -h "$scratch/pg" -U lum -d postgres \
+      -c "CREATE EXTENSION lum" -c "SELECT lum_barcode('ABC', 'C39', true)"
+}
+check "postgresql: CREATE EXTENSION lum, lum_barcode" postgresql_extension
+pg_stop
+
+# Calc: headless, on a fresh profile that has no extension of its own, so the
+# function comes from the add-in installed for every user.
+calc_add_in() {
+  local work=$scratch/calc
+  mkdir -p "$work/out"
+  printf '%s\n' '=VORBARCODE("ABC";"C39";1)' >"$work/in.csv"
+  printf '%s\n' '<?xml version="1.0"?><fontconfig><include>/etc/fonts/fonts.conf</include></fontconfig>' \
+    >"$work/fonts.conf"
+  lum_office_user
+  [[ ${#lum_office_as[@]} -eq 0 ]] || chown -R "$LUM_OFFICE_USER:" "$work"
+  lum_office_calc "$work" --infilter="Text - txt - csv (StarCalc):44,34,76,1,,0,true,false,false,false,false,0,true" \
+    --convert-to csv --outdir "$work/out" "$work/in.csv" >/dev/null 2>&1
+  expect_output '#ABCX#' tr -d '"\r' <"$work/out/in.csv"
+}
+check "calc: =VORBARCODE(\"ABC\";\"C39\";1) in headless Calc" calc_add_in
 
 # Purged: no package state, no file, no font, no manual page left.
 nothing_left() {
