@@ -56,7 +56,7 @@ pg_stop() {
   [[ -n $pg_data && -f $pg_data/postmaster.pid ]] || return 0
   pg_as_owner "$pg_bindir/pg_ctl" -D "$pg_data" -m fast -w -s stop || kill -QUIT "$(head -n 1 "$pg_data/postmaster.pid")"
 }
-trap 'pg_stop; lum_office_stop; purge; rm -rf "$scratch"' EXIT
+trap 'pg_stop || true; lum_office_stop || true; purge; rm -rf "$scratch"' EXIT
 
 $sudo apt-get install -y -qq --no-install-recommends "${debs[@]}" >"$scratch/install.log" 2>&1 || {
   cat "$scratch/install.log" >&2
@@ -208,17 +208,29 @@ calc_add_in() {
 }
 check "calc: =VORBARCODE(\"ABC\";\"C39\";1) in headless Calc" calc_add_in
 
-# Purged: no package state, no file, no font, no manual page left.
+# Purged: no package state, no file, no folder of theirs alone (one that no
+# other package owns, such as a module's byte-code cache), no font, no manual
+# page left.
 nothing_left() {
-  local p f left=0
+  local p f path left=0 folders=()
   for p in "${packages[@]}"; do
     [[ $(installed_state "$p") == not-installed ]] || { echo "$p is still $(installed_state "$p")"; left=1; }
   done
   for f in "${debs[@]}"; do
     while IFS= read -r path; do
-      [[ -e $path || -L $path ]] && { echo "left behind: $path"; left=1; }
-    done < <(dpkg-deb --fsys-tarfile "$f" | tar -t | sed -n 's|^\./|/|; /[^/]$/p')
+      path=${path#.}
+      if [[ $path == */ ]]; then
+        [[ $path == / || ! -d $path ]] || folders+=("${path%/}")
+      elif [[ -e $path || -L $path ]]; then
+        echo "left behind: $path"
+        left=1
+      fi
+    done < <(dpkg-deb --fsys-tarfile "$f" | tar -t)
   done
+  while IFS= read -r path; do
+    echo "left behind: $path/"
+    left=1
+  done < <(dpkg-query -S "${folders[@]}" 2>&1 >/dev/null | sed -n 's/^dpkg-query: no path found matching pattern //p')
   ! installed fc-list : file | grep /usr/share/fonts/truetype/lum/ || { echo "fontconfig still lists LUM fonts"; left=1; }
   ! installed man -w lumcode >/dev/null 2>&1 || { echo "man still finds lumcode"; left=1; }
   return $left
