@@ -1,22 +1,16 @@
 // lumcode render: draws the font string of a text with the barcode fonts, as
 // a PNG, PDF or SVG image; with --batch one image per input line.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "cli/command.h"
-#include "cli/cp1252.h"
-#include "cli/io.h"
 #include "cli/line.h"
-#include "cli/name_pattern.h"
+#include "cli/render_batch.h"
 #include "cli/render_size.h"
 #include "cli/text_command.h"
 #include "engine/fonts.h"
@@ -46,11 +40,6 @@ constexpr OptionSpec kBatchOption{"--batch", "", "one image per line of FILE or 
 constexpr std::array kOptions{kCheckOption,  kRawInputOption,      kStyleOption, kSizeOption,
                               kModuleOption, kMagnificationOption, kDpiOption,   kOutputOption,
                               kFontDirOption, kBatchOption};
-
-// Seconds a batch runs before it shows its progress on a terminal, and
-// between two updates.
-constexpr double kProgressDelay = 1.0;
-constexpr double kProgressInterval = 0.2;
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -98,15 +87,6 @@ std::string FontDirectory(const ParsedArgs& args, const std::string& fontName)
             return dir;
     return LUM_FONT_INSTALL_DIR;
 }
-
-// Everything a run needs once the arguments are read.
-struct RenderSetup {
-    LineOptions line;
-    std::string output;
-    render::Format format = render::Format::Png;
-    std::unique_ptr<render::Font> font;
-    render::Request request; // all but the font string and title
-};
 
 // The size options: at most one of --size, --module, --magnification.
 std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render::PrintGeometry& geometry,
@@ -204,7 +184,8 @@ std::optional<RenderSetup> Prepare(const ParsedArgs& args, const Streams& stream
     }
 
     render::Status opened;
-    setup.font = render::Font::Open(render::FontFile(FontDirectory(args, fontName), fontName), opened);
+    setup.fontPath = render::FontFile(FontDirectory(args, fontName), fontName);
+    setup.font = render::Font::Open(setup.fontPath, opened);
     if (!setup.font) {
         PrintError(streams, "render: " + opened.message);
         status = kExitRejected;
@@ -222,30 +203,6 @@ std::optional<RenderSetup> Prepare(const ParsedArgs& args, const Streams& stream
     setup.request.quietLeft = geometry->quietLeft;
     setup.request.quietRight = (addOnGeometry ? addOnGeometry : geometry)->quietRight;
     return setup;
-}
-
-// A line as the user typed it, for messages and the PDF title: quoted
-// Windows-1252 for messages, UTF-8 for the title.
-std::string Windows1252(const LineOptions& options, std::string_view line)
-{
-    std::string text;
-    if (options.rawInput || !Utf8ToCp1252(line, text).Ok())
-        text.assign(line);
-    return text;
-}
-
-std::string Utf8(const LineOptions& options, std::string_view line)
-{
-    if (!options.rawInput)
-        return std::string(line);
-    std::string text;
-    AppendCp1252AsUtf8(line, text);
-    return text;
-}
-
-std::string TooLargeAdvice(const render::Status& status)
-{
-    return status.message + ": lower --size, --module or --magnification, or --dpi";
 }
 
 int RenderOne(RenderSetup& setup, std::string_view text, const Streams& streams)
@@ -270,148 +227,16 @@ int RenderOne(RenderSetup& setup, std::string_view text, const Streams& streams)
     return kExitOk;
 }
 
-// The one-line progress report of a long batch on a terminal, redrawn in
-// place and cleared before any other message.
-class Progress {
-public:
-    explicit Progress(const Streams& streams) : streams_(streams), terminal_(::isatty(fileno(streams.err)) == 1) {}
-
-    void Update(std::size_t lines, std::size_t images, std::size_t rejected)
-    {
-        if (!terminal_)
-            return;
-        const double now = Seconds();
-        if (now < kProgressDelay || now - last_ < kProgressInterval)
-            return;
-        last_ = now;
-        std::fprintf(streams_.err, "\r\033[Klumcode: render: line %zu, %zu images, %zu rejected", lines, images,
-                     rejected);
-        std::fflush(streams_.err);
-        shown_ = true;
-    }
-    void Clear()
-    {
-        if (shown_)
-            std::fputs("\r\033[K", streams_.err);
-        shown_ = false;
-    }
-    void Summary(std::size_t lines, std::size_t images, std::size_t rejected)
-    {
-        Clear();
-        if (terminal_ && Seconds() >= kProgressDelay)
-            std::fprintf(streams_.err, "lumcode: render: %zu lines, %zu images, %zu rejected\n", lines, images,
-                         rejected);
-    }
-
-private:
-    double Seconds() const
-    {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
-
-    const Streams& streams_;
-    bool terminal_;
-    bool shown_ = false;
-    double last_ = 0;
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
-int RenderBatch(RenderSetup& setup, const ParsedArgs& args, const Streams& streams)
-{
-    std::string error;
-    const auto pattern = NamePattern::Parse(setup.output, error);
-    if (!pattern)
-        return UsageError(streams, &kRenderCommand, error);
-    if (!pattern->NumbersLines() && !pattern->UsesText())
-        return UsageError(streams, &kRenderCommand,
-                          "with --batch, -o is a name pattern with {line}, {line:N} or {text} in it, such as "
-                          "\"label-{line:5}.png\"");
-    int fd = fileno(streams.in);
-    int opened = -1;
-    if (args.positionals.size() > 1 && args.positionals[1] != "-") {
-        const std::string path(args.positionals[1]);
-        opened = fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            PrintError(streams, "render: cannot read " + path);
-            return kExitRejected;
-        }
-    }
-    LineHandler handler(setup.line);
-    LineReader reader(fd, !setup.line.rawInput);
-    Progress progress(streams);
-    // Names already written, when the pattern does not number them: a repeated
-    // text would otherwise overwrite the image of an earlier line.
-    std::unordered_map<std::string, std::size_t> written;
-    std::size_t lineNumber = 0, images = 0, rejected = 0;
-    std::string message, bytes;
-    const std::string id = std::string(setup.line.entry->id) +
-                           (setup.line.addOn ? "+" + std::string(setup.line.addOn->id) : std::string());
-    const auto reject = [&](const std::string& text) {
-        progress.Clear();
-        PrintError(streams, text);
-        ++rejected;
-    };
-    int status = kExitOk;
-    while (const auto line = reader.Next()) {
-        ++lineNumber;
-        if (line->empty())
-            continue; // a blank line is no code: nothing to draw, nothing to report
-        setup.request.fontString.clear();
-        if (!handler.Handle(*line, lineNumber, setup.request.fontString, message)) {
-            reject(message);
-            continue;
-        }
-        const std::string where = id + ": line " + std::to_string(lineNumber) + ": ";
-        const std::string name = pattern->Name(lineNumber, *line);
-        if (!pattern->NumbersLines()) {
-            const auto [it, fresh] = written.emplace(name, lineNumber);
-            if (!fresh) {
-                reject(where + QuoteForMessage(Windows1252(setup.line, *line)) + ": " + name + " was written for line " +
-                       std::to_string(it->second) + " already");
-                continue;
-            }
-        }
-        setup.request.title = Utf8(setup.line, *line);
-        render::Status s = render::RenderImage(*setup.font, setup.request, setup.format, bytes);
-        if (s.problem == render::Problem::FontUnreadable) {
-            progress.Clear();
-            PrintError(streams, "render: " + s.message);
-            status = kExitRejected;
-            break;
-        }
-        if (!s.Ok()) {
-            reject(where + QuoteForMessage(Windows1252(setup.line, *line)) + ": " +
-                   (s.problem == render::Problem::TooLarge ? TooLargeAdvice(s) : s.message));
-            continue;
-        }
-        if (s = render::WriteImageFile(name, bytes); !s.Ok()) {
-            // The next file would fail the same way (a full disk, a missing folder).
-            progress.Clear();
-            PrintError(streams, "render: line " + std::to_string(lineNumber) + ": " + s.message + "; stopped");
-            status = kExitRejected;
-            break;
-        }
-        ++images;
-        progress.Update(lineNumber, images, rejected);
-    }
-    progress.Summary(lineNumber, images, rejected);
-    if (opened >= 0)
-        ::close(opened);
-    if (reader.Failed()) {
-        PrintError(streams, "render: cannot read the input");
-        return kExitRejected;
-    }
-    return status != kExitOk ? status : rejected > 0 ? kExitRejected : kExitOk;
-}
-
 int RunRender(const ParsedArgs& args, const Streams& streams)
 {
     int status = kExitOk;
     auto setup = Prepare(args, streams, status);
     if (!setup)
         return status;
-    return args.Has("--batch") ? RenderBatch(*setup, args, streams)
-                               : RenderOne(*setup, args.positionals[1], streams);
+    if (!args.Has("--batch"))
+        return RenderOne(*setup, args.positionals[1], streams);
+    const std::string_view input = args.positionals.size() > 1 ? args.positionals[1] : std::string_view("-");
+    return RenderBatch(*setup, input, streams);
 }
 
 const std::string kDetails = std::string(

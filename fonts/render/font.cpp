@@ -403,9 +403,16 @@ const Sprite& Font::Impl::SpriteOf(FT_UInt glyph, const Shape& shape)
                 sprite.bits[std::size_t(y * sprite.stride + x / 8)] |= std::uint8_t(0x80 >> (x % 8));
     cairo_surface_destroy(surface);
     const auto row = [&](int y) { return sprite.bits.begin() + std::ptrdiff_t(y) * sprite.stride; };
-    for (int y = 0; y < sprite.height; ++y)
+    for (int y = 0; y < sprite.height; ++y) {
         if (y == 0 || !std::equal(row(y), row(y) + sprite.stride, row(y - 1)))
             sprite.changes.push_back(y);
+        int first = 0, end = sprite.stride;
+        while (first < end && row(y)[first] == 0)
+            ++first;
+        while (end > first && row(y)[end - 1] == 0)
+            --end;
+        sprite.ink.push_back({std::uint16_t(first), std::uint16_t(end)});
+    }
     return sprite;
 }
 

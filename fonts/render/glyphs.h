@@ -54,11 +54,13 @@ struct Shape {
 // A shape rasterised: one bit a pixel (1 = ink), rows of `stride` bytes,
 // leftmost pixel in the most significant bit; placed at (left, top) from the
 // pen position on the baseline. `changes` lists the rows that differ from
-// the row above (row 0 first): the bars make the others repeat it.
+// the row above (row 0 first): the bars make the others repeat it. `ink`
+// holds, per row, the bytes [first, end) that have ink.
 struct Sprite {
     int left = 0, top = 0, width = 0, height = 0, stride = 0;
     std::vector<std::uint8_t> bits;
     std::vector<int> changes;
+    std::vector<std::array<std::uint16_t, 2>> ink;
 };
 
 struct LibraryDeleter {

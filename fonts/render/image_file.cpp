@@ -43,20 +43,49 @@ int WriteAll(int fd, std::string_view bytes)
 std::string TemporaryName(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
-    const std::size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return dir + "." + name + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    static const std::string process = std::to_string(::getpid());
+    const std::size_t name = target.rfind('/') + 1; // 0 without a folder
+    std::string temp;
+    temp.reserve(target.size() + process.size() + 16);
+    temp.append(target, 0, name).append(".").append(target, name).append(".").append(process).append("-");
+    temp.append(std::to_string(counter++)).append(".tmp");
+    return temp;
 }
 
-} // namespace
+// Writes `bytes` to a new temporary file beside `target`, with the
+// permissions `mode` (umask applied when it is 0666) and on the disk before it
+// returns when `sync`; its name in `temp`, or the error.
+int WriteTemporary(const std::string& target, std::string_view bytes, mode_t mode, bool sync, std::string& temp)
+{
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = TemporaryName(target);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return errno;
+    }
+    if (fd < 0)
+        return EEXIST;
+    int error = WriteAll(fd, bytes);
+    if (!error && mode != 0666)
+        ::fchmod(fd, mode);
+    if (!error && sync && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (error)
+        ::unlink(temp.c_str());
+    return error;
+}
 
-Status WriteImageFile(const std::string& path, std::string_view bytes)
+// The target exists: a device or a pipe is written to directly; a file is
+// replaced by a complete copy with its permissions, through a symbolic link
+// the file it points to.
+Status Replace(const std::string& path, std::string_view bytes)
 {
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or a pipe (/dev/stdout): nothing to keep, write straight to it.
         const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         if (fd < 0)
             return WriteFailure(path, errno);
@@ -65,7 +94,6 @@ Status WriteImageFile(const std::string& path, std::string_view bytes)
             error = errno;
         return error ? WriteFailure(path, error) : Status{};
     }
-    // Through a symbolic link the file it points to is replaced, not the link.
     std::string target = path;
     if (exists) {
         if (char* real = ::realpath(path.c_str(), nullptr)) {
@@ -74,32 +102,30 @@ Status WriteImageFile(const std::string& path, std::string_view bytes)
         }
     }
     std::string temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = TemporaryName(target);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return WriteFailure(path, errno);
-    }
-    if (fd < 0)
-        return WriteFailure(path, EEXIST);
-    int error = WriteAll(fd, bytes);
-    if (exists && !error) {
-        // The replacement keeps the old file's permissions, and reaches the
-        // disk before it takes the old file's place.
-        ::fchmod(fd, existing.st_mode & 07777);
-        if (::fsync(fd) != 0)
-            error = errno;
-    }
-    if (::close(fd) != 0 && !error)
+    int error = WriteTemporary(target, bytes, exists ? existing.st_mode & 07777 : 0666, exists, temp);
+    if (!error && std::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
-    if (!error && std::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error) {
         ::unlink(temp.c_str());
-        return WriteFailure(path, error);
     }
-    return {};
+    return error ? WriteFailure(path, error) : Status{};
+}
+
+} // namespace
+
+Status WriteImageFile(const std::string& path, std::string_view bytes)
+{
+    // Most images are new files: written beside their name and moved there
+    // only while the name is still free, with no look at it beforehand.
+    std::string temp;
+    if (const int error = WriteTemporary(path, bytes, 0666, false, temp))
+        return WriteFailure(path, error);
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    const int error = errno;
+    ::unlink(temp.c_str());
+    if (error != EEXIST && error != EINVAL && error != ENOSYS) // EINVAL: a file system without NOREPLACE
+        return WriteFailure(path, error);
+    return Replace(path, bytes);
 }
 
 } // namespace lum::render

@@ -1,6 +1,8 @@
 #include "fonts/render/png_encoder.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -134,6 +136,45 @@ void Repeat(BitWriter& w, std::size_t count, const DistanceCode& distance)
     }
 }
 
+// How many bytes at the start of `a` and `b` are equal: eight at a time,
+// the first difference found from the lowest set bit of their exclusive or.
+std::size_t MatchingBytes(const std::uint8_t* a, const std::uint8_t* b, std::size_t n)
+{
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (std::uint64_t x, y; i + 8 <= n; i += 8) {
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b + i, 8);
+            if (x != y)
+                return i + std::size_t(std::countr_zero(x ^ y) / 8);
+        }
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// Adler-32 (RFC 1950) continued over `n` bytes; zlib's own is slow to start
+// on the short rows this is called for.
+uLong Adler32(uLong adler, const std::uint8_t* bytes, std::size_t n)
+{
+    constexpr std::uint32_t kBase = 65521;
+    constexpr std::size_t kMaxBeforeModulo = 5552; // the most bytes before the sums may overflow 32 bits
+    std::uint32_t a = adler & 0xFFFF, b = adler >> 16;
+    while (n > 0) {
+        const std::size_t chunk = std::min(n, kMaxBeforeModulo);
+        for (std::size_t i = 0; i < chunk; ++i) {
+            a += bytes[i];
+            b += a;
+        }
+        a %= kBase;
+        b %= kBase;
+        bytes += chunk;
+        n -= chunk;
+    }
+    return uLong(b) << 16 | a;
+}
+
 // A row's bytes: spans equal to the row above (when `above` is given) as
 // references to it, runs of equal bytes as references to the byte before,
 // the rest as literals.
@@ -143,8 +184,7 @@ void RowBytes(BitWriter& w, const std::uint8_t* row, const std::uint8_t* above, 
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i;
         if (above) {
-            while (j < n && row[j] == above[j])
-                ++j;
+            j += MatchingBytes(row + j, above + j, n - j);
             if (j - i >= std::size_t(kMinMatch)) {
                 Repeat(w, j - i, up);
                 i = j;
@@ -222,20 +262,25 @@ void EncodeGreyPng(std::string& out, int width, int height, int bitDepth, int dp
     }
 
     std::string data("\x78\x01", 2); // zlib: deflate, 32 KiB window, no dictionary
+    data.reserve(4096);
     BitWriter w(data);
     w.Bits(1, 1); // the last block
     w.Bits(1, 2); // fixed Huffman codes
     const std::uint8_t filter = 0;
+    // The Adler-32 of the filter byte alone: sum 1 + 0, and that sum again.
+    constexpr uLong kAfterFilterByte = 0x00010001;
     uLong adler = adler32(0, nullptr, 0);
     uLong rowAdler = adler;
     const DistanceCode rowAbove(line);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = rows[y];
-        const bool repeats = y > 0 && line <= kWindow && line >= std::size_t(kMinMatch) &&
-                             std::memcmp(row, rows[y - 1], stride) == 0;
+        const auto same = [&](const std::uint8_t* other) {
+            return other == row || std::memcmp(other, row, stride) == 0;
+        };
+        const bool repeats = y > 0 && line <= kWindow && line >= std::size_t(kMinMatch) && same(rows[y - 1]);
         if (repeats) {
             int count = 1;
-            while (y + count < height && std::memcmp(rows[y + count], row, stride) == 0)
+            while (y + count < height && same(rows[y + count]))
                 ++count;
             Repeat(w, line * std::size_t(count), rowAbove);
             adler = adler32_combine(adler, RepeatedAdler(rowAdler, line, count), z_off_t(line) * count);
@@ -244,7 +289,7 @@ void EncodeGreyPng(std::string& out, int width, int height, int bitDepth, int dp
         }
         Literal(w, filter);
         RowBytes(w, row, y > 0 && line <= kWindow ? rows[y - 1] : nullptr, stride, rowAbove);
-        rowAdler = adler32(adler32(adler32(0, nullptr, 0), &filter, 1), row, uInt(stride));
+        rowAdler = Adler32(kAfterFilterByte, row, stride);
         adler = adler32_combine(adler, rowAdler, z_off_t(line));
     }
     Literal(w, 256); // end of block

@@ -82,8 +82,12 @@ Status LayOut(Font::Impl& font, const Request& request, double module, bool snap
     double widest = 0, top = 0, bottom = 0;
     bool ink = false;
     const auto lines = SplitLines(request.fontString);
+    page.lines.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         PlacedLine& line = page.lines.emplace_back();
+        line.glyphs.reserve(lines[i].size());
+        line.shapes.reserve(lines[i].size());
+        line.pens.reserve(lines[i].size());
         const double y = double(i) * lineHeight;
         double pen = quietLeft;
         for (char ch : lines[i]) {
@@ -127,16 +131,17 @@ Status CheckRequest(const Request& request)
 }
 
 // A raster page, one bit a pixel, rows of `stride` bytes, the leftmost pixel
-// in the most significant bit, 1 = paper: the rows of a 1-bit PNG. Rows lie
-// `stride` + 1 bytes apart: the spare byte lets a sprite byte shifted across
-// a byte boundary be written without a bounds check.
+// in the most significant bit, 1 = paper: the rows of a 1-bit PNG. The bars
+// make most rows equal to the row above; such a row shares the memory of the
+// row above, and only the others are drawn. Drawn rows lie `stride` + 1 bytes
+// apart: the spare byte lets a sprite byte shifted across a byte boundary be
+// written without a bounds check.
 struct BitPage {
     int width = 0, height = 0, stride = 0, dpi = 0;
-    std::vector<std::uint8_t> bits;
+    std::vector<std::uint8_t> bits; // the drawn rows
+    std::vector<const std::uint8_t*> rows;
 
     std::size_t Pitch() const { return std::size_t(stride) + 1; }
-    std::uint8_t* Row(int y) { return bits.data() + std::size_t(y) * Pitch(); }
-    const std::uint8_t* Row(int y) const { return bits.data() + std::size_t(y) * Pitch(); }
 };
 
 struct PlacedSprite {
@@ -144,10 +149,9 @@ struct PlacedSprite {
     int left, top; // on the page
 };
 
-// Inks row `y` of the page with every sprite that covers it.
-void InkRow(BitPage& page, int y, const std::vector<PlacedSprite>& sprites)
+// Inks a row of the page (row `y`) with every sprite that covers it.
+void InkRow(const BitPage& page, std::uint8_t* dst, int y, const std::vector<PlacedSprite>& sprites)
 {
-    std::uint8_t* dst = page.Row(y);
     for (const PlacedSprite& p : sprites) {
         const Sprite& sprite = *p.sprite;
         const int r = y - p.top;
@@ -158,7 +162,8 @@ void InkRow(BitPage& page, int y, const std::vector<PlacedSprite>& sprites)
         if (p.left >= 0 && p.left + sprite.width <= page.width) {
             // Each sprite byte lands on two page bytes: shifted into 16 bits, high then low.
             std::uint8_t* at = dst + (p.left >> 3);
-            for (int i = 0; i < sprite.stride; ++i) {
+            const auto [first, end] = sprite.ink[std::size_t(r)];
+            for (int i = first; i < end; ++i) {
                 const unsigned v = unsigned(src[i]) << (8 - shift);
                 at[i] &= std::uint8_t(~(v >> 8));
                 at[i + 1] &= std::uint8_t(~v);
@@ -173,8 +178,7 @@ void InkRow(BitPage& page, int y, const std::vector<PlacedSprite>& sprites)
     }
 }
 
-// Draws the sprites on a blank page. The bars make most rows equal to the row
-// above; only the rows where some sprite changes are inked, the others copied.
+// Draws the sprites on a blank page: only the rows where some sprite changes.
 void Compose(BitPage& page, const std::vector<PlacedSprite>& sprites)
 {
     std::vector<std::uint8_t> fresh(std::size_t(page.height), 0);
@@ -188,13 +192,18 @@ void Compose(BitPage& page, const std::vector<PlacedSprite>& sprites)
         for (int r : p.sprite->changes)
             mark(p.top + r);
     }
+    page.bits.resize(std::size_t(std::count(fresh.begin(), fresh.end(), 1)) * page.Pitch());
+    page.rows.resize(std::size_t(page.height));
+    std::uint8_t* next = page.bits.data();
     for (int y = 0; y < page.height; ++y) {
-        if (fresh[std::size_t(y)]) {
-            std::fill(page.Row(y), page.Row(y) + page.Pitch(), std::uint8_t(0xFF));
-            InkRow(page, y, sprites);
-        } else {
-            std::copy(page.Row(y - 1), page.Row(y - 1) + page.Pitch(), page.Row(y));
+        if (!fresh[std::size_t(y)]) {
+            page.rows[std::size_t(y)] = page.rows[std::size_t(y) - 1];
+            continue;
         }
+        std::fill(next, next + page.Pitch(), std::uint8_t(0xFF));
+        InkRow(page, next, y, sprites);
+        page.rows[std::size_t(y)] = next;
+        next += page.Pitch();
     }
 }
 
@@ -215,8 +224,8 @@ Status DrawRaster(Font& font, const Request& request, BitPage& out, Layout* layo
     out.height = int(page.height);
     out.stride = (out.width + 7) / 8;
     out.dpi = request.dpi;
-    out.bits.resize(out.Pitch() * std::size_t(out.height));
     std::vector<PlacedSprite> sprites;
+    sprites.reserve(request.fontString.size());
     for (std::size_t i = 0; i < page.lines.size(); ++i) {
         const PlacedLine& line = page.lines[i];
         const int baseline = int(page.baselines[i]);
@@ -322,7 +331,7 @@ Status RenderBitmap(Font& font, const Request& request, Bitmap& bitmap, Layout* 
     bitmap.pixels.assign(std::size_t(page.width) * std::size_t(page.height), 255);
     for (int y = 0; y < page.height; ++y)
         for (int x = 0; x < page.width; ++x)
-            if (!(page.Row(y)[x / 8] & (0x80 >> (x % 8))))
+            if (!(page.rows[std::size_t(y)][x / 8] & (0x80 >> (x % 8))))
                 bitmap.pixels[std::size_t(y) * std::size_t(page.width) + std::size_t(x)] = 0;
     return {};
 }
@@ -335,11 +344,8 @@ Status RenderImage(Font& font, const Request& request, Format format, std::strin
     page.bits.swap(font.Internals().pageScratch);
     Status s = DrawRaster(font, request, page, nullptr);
     if (s.Ok()) {
-        std::vector<const std::uint8_t*> rows(std::size_t(page.height));
-        for (int y = 0; y < page.height; ++y)
-            rows[std::size_t(y)] = page.Row(y);
         bytes.clear();
-        EncodeGreyPng(bytes, page.width, page.height, 1, page.dpi, rows.data());
+        EncodeGreyPng(bytes, page.width, page.height, 1, page.dpi, page.rows.data());
     }
     page.bits.swap(font.Internals().pageScratch);
     return s;
