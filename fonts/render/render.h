@@ -41,7 +41,8 @@ inline constexpr int kMaxRasterSide = 32767;
 inline constexpr double kMaxVectorSide = 14400;
 
 // A barcode font, opened once and reused for many renderings (batch mode):
-// glyph outlines and rasterised glyphs are kept after their first use.
+// glyph outlines and rasterised glyphs are kept after their first use. One
+// thread at a time may use a Font.
 class Font {
 public:
     // Opens the font file; nullptr with the status (naming the file) on failure.
