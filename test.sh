@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main tree (warnings as errors, all suites),
-# then a tree with AddressSanitizer and UndefinedBehaviorSanitizer (unit and
-# library suites), the concurrent library test under ThreadSanitizer, every
-# fuzz target for a short, fixed time, and the Windows DLL under Wine. Fails on
-# any test failure, sanitizer report or fuzz finding.
+# the database extensions in SQLite and in a throwaway PostgreSQL server, the
+# Calc add-in in headless LibreOffice, then a tree with AddressSanitizer and
+# UndefinedBehaviorSanitizer (unit and library suites), the concurrent library
+# test under ThreadSanitizer, every fuzz target for a short, fixed time, and
+# the Windows DLL under Wine. Fails on any test failure, sanitizer report or
+# fuzz finding.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -29,6 +31,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 stage "packages" lum_install_packages
 stage "build (main)" lum_build_main
 stage "tests (main)" run_ctest build
+# The SQLite and PostgreSQL extensions in the real engines (a throwaway server).
+stage "databases" "$LUM_ROOT/hosts/run-db-tests.sh" "$LUM_ROOT/build"
+# The Calc add-in in headless LibreOffice, on a throwaway profile.
+stage "calc add-in" "$LUM_ROOT/hosts/calc/run-tests.sh" "$LUM_ROOT/build"
 stage "build (sanitizers)" lum_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUM_WERROR=ON \
   -DLUM_SANITIZE=address,undefined -DLUM_BUILD_BENCH=OFF
 stage "tests (sanitizers)" run_ctest build-asan -L unit

@@ -1,11 +1,13 @@
 #include "assistant/appex.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <cerrno>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -43,17 +45,38 @@ struct PathErrors {
 Outcome<QString> ResolveFolder(const std::optional<QString>& folder, bool create, const PathErrors& e)
 {
     if (!folder)
-        return {{}, AppError{e.invalidId, e.source, "Invalid PathId for requested function"}};
+        return {{}, AppError{e.invalidId, e.source, "Invalid PathId for requested function", {}, 0}};
     if (QFileInfo(*folder).isDir())
         return {*folder, {}};
     if (!create)
-        return {{}, AppError{e.missing, e.source, "Valid PathId but folder doesn't exist"}};
-    if (!QDir().mkpath(*folder))
-        return {{}, AppError{e.system, e.source, QStringLiteral("System error %1").arg(errno ? errno : EACCES)}};
+        return {{}, AppError{e.missing, e.source, "Valid PathId but folder doesn't exist", {}, 0}};
+    if (const int error = CreateFolderPath(*folder))
+        return {{}, AppError{e.system, e.source, QStringLiteral("System error %1").arg(error), *folder, error}};
     return {*folder, {}};
 }
 
 } // namespace
+
+int CreateFolderPath(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(QDir::cleanPath(path));
+    if (native.isEmpty())
+        return ENOENT;
+    // Each level from the top: the prefix before every "/", then the whole path.
+    for (qsizetype end = 1; end <= native.size(); ++end) {
+        if (end < native.size() && native[end] != '/')
+            continue;
+        const QByteArray level = native.left(end);
+        if (::mkdir(level.constData(), 0777) == 0)
+            continue;
+        const int error = errno;
+        struct stat st {};
+        if (::stat(level.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            continue;
+        return error == EEXIST ? ENOTDIR : error;
+    }
+    return 0;
+}
 
 AppEx::AppEx()
 {
@@ -89,7 +112,7 @@ Outcome<QVariant> AppEx::OSVersion(int item) const
     if (systemError_)
         return {{},
                 AppError{kErrOSVersion, "AppEx.OSVersion",
-                         QStringLiteral("System error retrieving information %1").arg(systemError_)}};
+                         QStringLiteral("System error retrieving information %1").arg(systemError_), {}, 0}};
     switch (item) {
     case kOsMajor: return {major_, {}};
     case kOsMinor: return {minor_, {}};
@@ -114,7 +137,7 @@ Outcome<QString> AppEx::PathAndSubDir(int folderId, const QString& subFolder, bo
 {
     const auto version = OSVersion(kOsVersionNumber);
     if (!version.Ok() || version.value.toDouble() < 5.1)
-        return {{}, AppError{kErrSubDirVersion, "AppEx.PathAndSubDir", "Requires Windows XP or later"}};
+        return {{}, AppError{kErrSubDirVersion, "AppEx.PathAndSubDir", "Requires Windows XP or later", {}, 0}};
     auto folder = FolderOf(folderId);
     if (folder && !subFolder.isEmpty())
         *folder = QDir::cleanPath(*folder + '/' + subFolder);

@@ -16,6 +16,8 @@ struct AppError {
     std::uint32_t number = 0;
     QString source;
     QString description;
+    QString path;        // the folder a system error concerns, when there is one
+    int systemError = 0; // the system's error number behind it, 0 when none
 };
 
 template <class T>
@@ -33,6 +35,11 @@ inline constexpr std::uint32_t kErrSubDirVersion = 0x8004B120;
 inline constexpr std::uint32_t kErrSubDirInvalidId = 0x8004B124;
 inline constexpr std::uint32_t kErrSubDirMissing = 0x8004B122;
 inline constexpr std::uint32_t kErrSubDirSystem = 0x8004B126;
+
+// Creates the folder and every missing folder above it. Returns 0, or the
+// system's error number of the level that failed (ENOTDIR when a file stands
+// where a folder should be).
+int CreateFolderPath(const QString& path);
 
 // Folder ids the program asks for.
 inline constexpr int kFolderAppData = 0x1A;       // per-user settings: $XDG_CONFIG_HOME

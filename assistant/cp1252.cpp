@@ -41,4 +41,6 @@ std::string ToCp1252(const QString& text)
     return out;
 }
 
+bool FitsCp1252(const QString& text) { return FromCp1252(ToCp1252(text)) == text; }
+
 } // namespace lum::assistant

@@ -16,4 +16,8 @@ QString FromCp1252(std::string_view bytes);
 // Characters outside Windows-1252 become "?".
 std::string ToCp1252(const QString& text);
 
+// True when every character has a Windows-1252 byte, so that ToCp1252 turns
+// none of them into "?".
+bool FitsCp1252(const QString& text);
+
 } // namespace lum::assistant

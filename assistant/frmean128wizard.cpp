@@ -26,10 +26,6 @@ W* Named(W* widget, const char* name)
 
 Language LinguaDi(int offset) { return offset == kItalian ? Language::Italian : Language::English; }
 
-// True when every character of the text has a Windows-1252 byte; the byte
-// conversion would turn any other into "?".
-bool InCp1252(const QString& text) { return FromCp1252(ToCp1252(text)) == text; }
-
 } // namespace
 
 frmEan128Wizard::Messaggio frmEan128Wizard::MessaggioPredefinito()
@@ -66,7 +62,9 @@ void frmEan128Wizard::CreaControlli()
         lstAI_->addItem(LoadText(row.textId, offset_));
         lstRegole_->addItem(QString::fromLatin1(row.rule.data(), qsizetype(row.rule.size())));
     }
-    lstAI_->setCurrentRow(-1);
+    // No current row either, so the list's first focus picks no AI by itself
+    // (a view without one makes its first row current when it gets the focus).
+    lstAI_->setCurrentIndex(QModelIndex());
     labListaAI_->setBuddy(lstAI_);
 
     labCodice_ = Named(new QLabel(LoadText(682, offset_), this), "labCodice");
@@ -177,7 +175,7 @@ void frmEan128Wizard::cmdUp_Click()
     if (!wizard_.CanAdd())
         return;
     const QString typed = txtValore_->text();
-    if (!InCp1252(typed)) { // such a character cannot reach the code as itself
+    if (!FitsCp1252(typed)) { // such a character cannot reach the code as itself
         Messaggio_(kTextNotAllowed);
         return;
     }
@@ -227,9 +225,11 @@ frmEan128Wizard* frmEan128Wizard::Apri(frmPrincipale& principale, Messaggio mess
 
 void ConsegnaWizard(frmPrincipale& principale, const WizardOutput& risultato)
 {
-    principale.wizardHrc = FromCp1252(risultato.hrc);
+    // The code first: a new code text drops the previous wizard line, then
+    // this line belongs to this code.
     if (auto* codice = principale.findChild<QLineEdit*>(QStringLiteral("txtCodice")))
         codice->setText(FromCp1252(risultato.code));
+    principale.wizardHrc = FromCp1252(risultato.hrc);
     int enter = 13;
     principale.txtCodice_KeyPress(enter);
 }

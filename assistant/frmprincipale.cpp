@@ -6,17 +6,23 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
+#include <QTranslator>
+#include <cstring>
 
 #include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
@@ -55,6 +61,18 @@ void ApplicaCasella(QCheckBox& box, preview::BoxAction action)
         box.setChecked(true); // fires the box's click handler
     if (action != preview::BoxAction::Unchanged)
         box.setEnabled(action == preview::BoxAction::Enable);
+}
+
+QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// The start-up failure: the folder and the system's reason when the error
+// has them, else the error's own description.
+QString FolderFailure(const AppError& error)
+{
+    if (error.path.isEmpty() || error.systemError == 0)
+        return error.description;
+    return LoadText(kTextFolderFailed, kEnglish) // the language is in the folder that failed
+        .arg(QDir::toNativeSeparators(error.path), SystemReason(error.systemError));
 }
 
 } // namespace
@@ -97,8 +115,8 @@ frmPrincipale::~frmPrincipale()
 {
     // The controls die after this object: their last signals (a combo box
     // emptied on destruction) must not reach the handlers and save.
-    for (QObject* control : std::initializer_list<QObject*>{txtDimensione_, cmbSimbologia_, cmbStile_, chkHRC_,
-                                                             chkDigit_, mnuIncludiCheckDigit_})
+    for (QObject* control : std::initializer_list<QObject*>{txtCodice_, txtDimensione_, cmbSimbologia_, cmbStile_,
+                                                             chkHRC_, chkDigit_, mnuIncludiCheckDigit_})
         control->disconnect(this);
     txtCodice_->removeEventFilter(this);
     txtDimensione_->removeEventFilter(this);
@@ -137,14 +155,20 @@ void frmPrincipale::CreaControlli()
     line1_->setFrameShadow(QFrame::Sunken);
     imgWizard_->setPixmap(DisegnaWizard(40));
     imgWizard_->setCursor(Qt::PointingHandCursor);
-    imgWizard_->setVisible(false);
+    imgWizard_->setVisible(false); // the keyboard reaches the wizard through the Edit menu
     lstFont_->setVisible(false);
     labAvviso_->setWordWrap(true);
     labAvviso_->setStyleSheet(QStringLiteral("color: #a00000;"));
     labAvviso_->setVisible(false);
     txtDimensione_->setText(QStringLiteral("100")); // as the stored default, so a first run saves nothing yet
+    txtDimensione_->setValidator(new DigitsOnlyValidator(txtDimensione_)); // pasted text too
     rtfContenuto_->setAcceptRichText(true);
     rtfContenuto_->setLineWrapMode(QTextEdit::NoWrap);
+    // What the preview shows is what the clipboard gets: the keyboard may
+    // select and copy but not type, and Tab moves on.
+    rtfContenuto_->setReadOnly(true);
+    rtfContenuto_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    rtfContenuto_->setTabChangesFocus(true);
 
     auto* grid = new QGridLayout(central);
     grid->addWidget(labSimbologia_, 0, 0);
@@ -153,11 +177,11 @@ void frmPrincipale::CreaControlli()
     grid->addWidget(cmbStile_, 0, 3);
     grid->addWidget(labDimensione_, 0, 4);
     grid->addWidget(txtDimensione_, 0, 5);
-    grid->addWidget(chkDigit_, 1, 1);
-    grid->addWidget(chkHRC_, 1, 3);
+    grid->addWidget(labCodice_, 1, 0);
+    grid->addWidget(txtCodice_, 1, 1, 1, 4);
+    grid->addWidget(chkDigit_, 2, 1);
+    grid->addWidget(chkHRC_, 2, 3);
     grid->addWidget(imgWizard_, 1, 5, 2, 1, Qt::AlignRight);
-    grid->addWidget(labCodice_, 2, 0);
-    grid->addWidget(txtCodice_, 2, 1, 1, 4);
     grid->addWidget(labAttributi_, 3, 0, 1, 6);
     grid->addWidget(line1_, 4, 0, 1, 6);
     grid->addWidget(labAvviso_, 5, 0, 1, 6);
@@ -167,6 +191,12 @@ void frmPrincipale::CreaControlli()
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
+
+    // Tab walks the controls as the layout reads: top row, code, options, preview, copy.
+    QWidget* const order[] = {cmbSimbologia_, cmbStile_, txtDimensione_, txtCodice_, chkDigit_, chkHRC_,
+                              rtfContenuto_, cmdClipboard_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmPrincipale::CreaMenu()
@@ -177,6 +207,9 @@ void frmPrincipale::CreaMenu()
     mnuFont_ = Named(mnuModifica_->addAction(QString()), "mnuFont");
     mnuIncludiCheckDigit_ = Named(mnuModifica_->addAction(QString()), "mnuIncludiCheckDigit");
     mnuIncludiCheckDigit_->setCheckable(true);
+    mnuModifica_->addSeparator();
+    mnuWizard_ = Named(mnuModifica_->addAction(QString()), "mnuWizard");
+    mnuWizard_->setEnabled(false);
     mnuLingua_ = Named(menuBar()->addMenu(QString()), "mnuLingua");
     mnuLinguaItaliano_ = Named(mnuLingua_->addAction(QString()), "mnuLinguaItaliano");
     mnuLinguaEnglish_ = Named(mnuLingua_->addAction(QString()), "mnuLinguaEnglish");
@@ -201,7 +234,10 @@ void frmPrincipale::Collega()
     connect(chkHRC_, &QCheckBox::toggled, this, [this] { chkHRC_Click(); });
     connect(chkDigit_, &QCheckBox::toggled, this, [this] { chkDigit_Click(); });
     connect(mnuIncludiCheckDigit_, &QAction::triggered, this, [this] { mnuIncludiCheckDigit_Click(); });
-    connect(imgWizard_, &ClickLabel::clicked, this, [this] { servizi_.apriWizard(*this); });
+    connect(imgWizard_, &ClickLabel::clicked, this, [this] { OpenWizard(); });
+    connect(mnuWizard_, &QAction::triggered, this, [this] { OpenWizard(); });
+    // The wizard's line belongs to the code it came with: any edit drops it.
+    connect(txtCodice_, &QLineEdit::textChanged, this, [this] { wizardHrc.clear(); });
     connect(mnuFont_, &QAction::triggered, this, [this] { mnuFont_Click(); });
     connect(cmdClipboard_, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
     connect(mnuInformazioni_, &QAction::triggered, this, [this] { mnuInformazioni_Click(); });
@@ -216,21 +252,28 @@ bool frmPrincipale::Avvia(QString* errore)
     const auto cartella = lum::assistant::CartellaImpostazioni(app_);
     if (!cartella.Ok()) {
         if (errore)
-            *errore = cartella.error->description;
+            *errore = FolderFailure(*cartella.error);
         return false;
     }
     cartella_ = cartella.value;
     lstFont_->clear();
     lstFont_->addItems(InstalledBarcodeFamilies());
-    cfg_ = CaricaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName));
+    ReadProblem problem;
+    cfg_ = CaricaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName), &problem);
     ImpostaLingua();
     CaricaTesti();
     ApplicaConfigurazione();
+    if (problem.Any())
+        NotifySettingsNotRead(problem);
     return true;
 }
 
 void frmPrincipale::ApplicaConfigurazione()
 {
+    // The handlers fired below store what they are given, which is what was
+    // read: saving it back would only rewrite the file (or fail in a
+    // read-only folder) before the user has done anything.
+    holdSaves_ = true;
     chkDigit_->setChecked(cfg_.checkDigit == 1);
     chkHRC_->setChecked(cfg_.hrcOption == 1);
     mnuIncludiCheckDigit_->setChecked(cfg_.includiCheckDigit);
@@ -243,15 +286,36 @@ void frmPrincipale::ApplicaConfigurazione()
     const int stile = cmbStile_->findText(FromCp1252(TrimBlanks(cfg_.stile)));
     if (stile >= 0)
         cmbStile_->setCurrentIndex(stile);
+    holdSaves_ = false;
 }
 
-void frmPrincipale::ImpostaLingua()
+void frmPrincipale::ImpostaLingua() { ApplyLanguage(LinguaDaMarcatore(cartella_)); }
+
+void frmPrincipale::ApplyLanguage(const Lingua& lingua)
 {
-    const Lingua lingua = LinguaDaMarcatore(cartella_);
     offset_ = lingua.offset;
     manuale_ = lingua.manuale;
     mnuLinguaItaliano_->setChecked(offset_ == kItalian);
     mnuLinguaEnglish_->setChecked(offset_ != kItalian);
+    UpdateQtTranslator();
+}
+
+void frmPrincipale::UpdateQtTranslator()
+{
+    const bool italian = offset_ == kItalian;
+    if (!italian && qtTranslator_) {
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+        qtTranslator_.reset();
+    }
+    if (!italian || qtTranslator_)
+        return;
+    // Qt's own dialogs (the font dialog, message-box buttons) in Italian too;
+    // without the translations installed they stay English.
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get()))
+        qtTranslator_ = std::move(translator);
 }
 
 void frmPrincipale::CaricaTesti()
@@ -271,6 +335,9 @@ void frmPrincipale::CaricaTesti()
     chkHRC_->setToolTip(t(265));
     cmdClipboard_->setText(t(270));
     cmdClipboard_->setToolTip(t(271));
+    imgWizard_->setToolTip(t(kTextWizardTip));
+    imgWizard_->setAccessibleName(t(kTextWizardTip));
+    mnuWizard_->setText(t(kTextWizardMenu));
     const std::pair<QAction*, int> menus[] = {
         {mnuFile_->menuAction(), 272}, {mnuEsci_, 273}, {mnuModifica_->menuAction(), 274}, {mnuFont_, 275},
         {mnuQmark_->menuAction(), 276}, {mnuInformazioni_, 277}, {mnuManuale_, 286}, {mnuLingua_->menuAction(), 289},
@@ -287,9 +354,42 @@ void frmPrincipale::CaricaTesti()
         cmbSimbologia_->addItem(t(id));
     cmbSimbologia_->setCurrentIndex(-1);
     loading_ = false;
+    UpdateWizardEntry();
 
     labAvviso_->setText(t(kTextNoBarcodeFont));
     labAvviso_->setVisible(cmbSimbologia_->count() == 0);
+}
+
+void frmPrincipale::UpdateWizardEntry()
+{
+    const bool ean128 = SimbologiaCorrente() == kEan128NameId;
+    imgWizard_->setVisible(ean128);
+    mnuWizard_->setEnabled(ean128);
+}
+
+void frmPrincipale::OpenWizard()
+{
+    if (SimbologiaCorrente() == kEan128NameId) // its result is an EAN 128 code
+        servizi_.apriWizard(*this);
+}
+
+void frmPrincipale::RestoreChoices(int nameId, int styleId)
+{
+    const bool held = holdSaves_;
+    holdSaves_ = true; // the caller saves once
+    if (const int index = nameId ? cmbSimbologia_->findText(LoadText(nameId, offset_)) : -1; index >= 0)
+        cmbSimbologia_->setCurrentIndex(index); // refills the style list in this language
+    if (const int index = styleId ? cmbStile_->findText(LoadText(styleId, offset_)) : -1; index >= 0)
+        cmbStile_->setCurrentIndex(index);
+    holdSaves_ = held;
+}
+
+int frmPrincipale::CurrentStyleId() const
+{
+    for (const StyleInfo& style : Styles())
+        if (cmbStile_->currentIndex() >= 0 && cmbStile_->currentText() == LoadText(style.textId, offset_))
+            return style.textId;
+    return 0;
 }
 
 Language frmPrincipale::LinguaCorrente() const
@@ -335,7 +435,10 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
         return false;
     GenerateRequest request{ToCp1252(text), FindGenerateRow(SimbologiaCorrente()), chkDigit_->isChecked(),
                             chkHRC_->isChecked()};
-    const Generated result = Generate(request, quiet);
+    // A character without a Windows-1252 byte would reach the engine as "?"
+    // and print a code the user never typed: it is not allowed.
+    const bool representable = !request.row || FitsCp1252(text);
+    const Generated result = representable ? Generate(request, quiet) : Generated{};
     if (!result.valid) {
         if (!quiet)
             servizi_.errore(this, LoadText(93, offset_), LoadText(92, offset_));
@@ -367,12 +470,24 @@ void frmPrincipale::AggiornaEtichettaFont()
 
 void frmPrincipale::SalvaConfigurazione()
 {
-    QString why;
-    if (lum::assistant::SalvaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName), cfg_, &why))
+    if (holdSaves_)
         return;
+    QString why;
+    if (!lum::assistant::SalvaConfigurazione(UnisciPercorsoNome(cartella_, kSettingsFileName), cfg_, &why))
+        NotifySettingsNotSaved(why);
+}
+
+void frmPrincipale::NotifySettingsNotSaved(const QString& reason)
+{
     if (!salvataggioFallito_) // once per run; the settings stay in use in memory
-        servizi_.avviso(this, LoadText(kTextSaveFailed, offset_) + why, LoadText(kTextTitleNotice, offset_));
+        servizi_.avviso(this, LoadText(kTextSaveFailed, offset_) + reason, LoadText(kTextTitleNotice, offset_));
     salvataggioFallito_ = true;
+}
+
+void frmPrincipale::NotifySettingsNotRead(const ReadProblem& problem)
+{
+    const QString reason = problem.notRegular ? LoadText(kTextNotRegular, offset_) : SystemReason(problem.systemError);
+    servizi_.avviso(this, LoadText(kTextReadFailed, offset_) + reason, LoadText(kTextTitleNotice, offset_));
 }
 
 } // namespace lum::assistant

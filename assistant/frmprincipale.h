@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,10 +26,12 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTextEdit;
+class QTranslator;
 
 namespace lum::assistant {
 
 class ClickLabel;
+struct Lingua;
 
 class frmPrincipale : public QMainWindow {
     Q_OBJECT
@@ -72,17 +75,31 @@ public:
     int Offset() const { return offset_; }
     QString CartellaImpostazioni() const { return cartella_; }
 
-    QString wizardHrc; // the EAN 128 wizard's human-readable text
+    // The EAN 128 wizard's human-readable text. It belongs to the code the
+    // wizard put into the code box: any later change of that text clears it,
+    // so the wizard sets the code first and this text after it.
+    QString wizardHrc;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kEan128NameId = 425; // display-name id of "EAN 128"
+
     void CreaControlli();
     void CreaMenu();
     void Collega();
     void ApplicaConfigurazione();
     void AggiornaEtichettaFont();
+    void ApplyLanguage(const Lingua& lingua); // offset, menu checks, guide and Qt's own texts
+    void UpdateQtTranslator();
+    void UpdateWizardEntry(); // picture and menu entry, only while EAN 128 is selected
+    void OpenWizard();
+    // Selects the symbology and style of these text ids again, in the current language.
+    void RestoreChoices(int nameId, int styleId);
+    int CurrentStyleId() const; // text id (278 to 283) of the selected style, 0 for none
+    void NotifySettingsNotSaved(const QString& reason); // once per run
+    void NotifySettingsNotRead(const ReadProblem& problem);
     void Aggiorna(); // the quiet check, then Enter when the code is valid
     Language LinguaCorrente() const;
     int SimbologiaCorrente() const; // display-name id of the selected symbology, 0 for none
@@ -106,7 +123,9 @@ private:
     int offset_ = 0;
     QString manuale_;
     bool loading_ = false;
+    bool holdSaves_ = false; // set while stored choices are applied: nothing is saved
     bool salvataggioFallito_ = false;
+    std::unique_ptr<QTranslator> qtTranslator_; // Qt's own Italian texts, while the program runs in Italian
 
     QLabel *labCodice_{}, *labSimbologia_{}, *labDimensione_{}, *labStile_{}, *labAttributi_{}, *labFont_{};
     QLabel* labAvviso_{};
@@ -120,7 +139,7 @@ private:
     QListWidget* lstFont_{};
     QMenu *mnuFile_{}, *mnuModifica_{}, *mnuLingua_{}, *mnuQmark_{};
     QAction *mnuEsci_{}, *mnuFont_{}, *mnuIncludiCheckDigit_{}, *mnuLinguaItaliano_{}, *mnuLinguaEnglish_{};
-    QAction *mnuInformazioni_{}, *mnuBar_{}, *mnuManuale_{};
+    QAction *mnuInformazioni_{}, *mnuBar_{}, *mnuManuale_{}, *mnuWizard_{};
 };
 
 } // namespace lum::assistant

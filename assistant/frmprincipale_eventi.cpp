@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -117,9 +118,8 @@ void frmPrincipale::cmbSimbologia_Click()
     cfg_.SetSimbologia(ToCp1252(cmbSimbologia_->currentText()));
     DescriviSimbologia();
     SalvaConfigurazione();
-    const bool ean128 = cmbSimbologia_->currentText() == LoadText(425, offset_);
-    imgWizard_->setVisible(ean128);
-    if (!ean128)
+    UpdateWizardEntry();
+    if (SimbologiaCorrente() != kEan128NameId)
         wizardHrc.clear();
     Aggiorna();
 }
@@ -160,10 +160,21 @@ void frmPrincipale::txtDimensione_Change()
 
 void frmPrincipale::mnuLingua_Click(bool italiano)
 {
-    if (!ImpostaMarcatore(cartella_, italiano))
-        return;
-    ImpostaLingua();
+    if ((offset_ == kItalian) == italiano)
+        return; // already so: no rebuild, no save
+    // The rebuilt lists name things in the other language: remember the
+    // choices by text id.
+    const int simbologia = SimbologiaCorrente();
+    const int stile = CurrentStyleId();
+    QString why;
+    if (ImpostaMarcatore(cartella_, italiano, &why)) {
+        ImpostaLingua();
+    } else {
+        NotifySettingsNotSaved(why); // the language changes for this run only
+        ApplyLanguage(LinguaPer(italiano));
+    }
     CaricaTesti();
+    RestoreChoices(simbologia, stile);
     DescriviSimbologia();
     SalvaConfigurazione();
 }
@@ -185,17 +196,28 @@ void frmPrincipale::mnuInformazioni_Click()
 
 void frmPrincipale::mnuFont_Click()
 {
-    QFont current(FromCp1252(TrimBlanks(cfg_.faceName)));
+    // The dialog opens on the face that really draws the stored name: the
+    // system's substitute when that face is not installed ("Courier" on a
+    // stock system), as the preview and the pasted text show it.
+    const QString drawn = QFontInfo(QFont(FromCp1252(TrimBlanks(cfg_.faceName)))).family();
+    QFont current(drawn);
     if (cfg_.hrcSize > 0)
         current.setPointSize(cfg_.hrcSize);
     current.setBold(cfg_.bold);
     current.setItalic(cfg_.italic);
     current.setStrikeOut(cfg_.strikethrough);
     current.setUnderline(cfg_.underline);
+    // The dialog picks its style entry by name. Without one it looks for
+    // Qt's word for "Normal" (translated in Italian, "Book" in some families)
+    // and, not finding it, opens on the family's first style, bold or italic
+    // as that may be: name the face that draws, when it is the one asked for.
+    if (const QFontInfo face(current); face.bold() == current.bold() && face.italic() == current.italic())
+        current.setStyleName(face.styleName());
     const std::optional<QFont> chosen = servizi_.sceltaFont(this, current);
     if (!chosen)
         return; // cancelled: nothing changes
-    cfg_.SetFaceName(ToCp1252(chosen->family()));
+    if (chosen->family() != drawn) // the same face keeps the stored name
+        cfg_.SetFaceName(ToCp1252(chosen->family()));
     // Whole points, halves to the even neighbour; a font without a point size
     // (one chosen by pixels) keeps the old size.
     if (const int points = preview::RoundPointSize(chosen->pointSizeF()); points > 0)

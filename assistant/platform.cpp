@@ -1,6 +1,10 @@
 #include "assistant/platform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -14,9 +18,17 @@ namespace {
 // The folder, created when missing.
 Outcome<QString> EnsureFolder(const QString& path)
 {
-    if (QFileInfo(path).isDir() || QDir().mkdir(path))
+    const int error = CreateFolderPath(path);
+    if (error == 0)
         return {path, {}};
-    return {{}, AppError{kErrPathSystem, "AppEx.Path", QStringLiteral("System error: cannot create %1").arg(path)}};
+    return {{}, AppError{kErrPathSystem, "AppEx.Path", QStringLiteral("System error %1").arg(error), path, error}};
+}
+
+bool Fail(QString* error, int code)
+{
+    if (error)
+        *error = QString::fromLocal8Bit(std::strerror(code));
+    return false;
 }
 
 } // namespace
@@ -60,24 +72,30 @@ Outcome<QString> CartellaImpostazioni(const AppEx& app)
     return EnsureFolder(UnisciPercorsoNome(vendor.value, kProgramFolder));
 }
 
-Lingua LinguaDaMarcatore(const QString& settingsFolder)
+Lingua LinguaPer(bool italian)
 {
-    if (IsFile(UnisciPercorsoNome(settingsFolder, kLanguageMarker)))
+    if (italian)
         return {kItalian, kManualItalian};
     return {kEnglish, kManualEnglish};
 }
 
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian)
+Lingua LinguaDaMarcatore(const QString& settingsFolder)
+{
+    return LinguaPer(IsFile(UnisciPercorsoNome(settingsFolder, kLanguageMarker)));
+}
+
+bool ImpostaMarcatore(const QString& settingsFolder, bool italian, QString* error)
 {
     const QString marker = UnisciPercorsoNome(settingsFolder, kLanguageMarker);
     if (IsFile(marker) == italian)
-        return false;
-    if (!italian) {
-        QFile::remove(marker); // a failed deletion leaves the program Italian
         return true;
-    }
-    QFile file(marker);
-    file.open(QIODevice::WriteOnly);
+    const QByteArray path = QFile::encodeName(marker);
+    if (!italian)
+        return ::unlink(path.constData()) == 0 || errno == ENOENT || Fail(error, errno);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0)
+        return Fail(error, errno);
+    ::close(fd);
     return true;
 }
 

@@ -32,16 +32,21 @@ double ValoreNumerico(const QString& text);
 // The settings folder <config>/VOR/LUMAssistant, each missing level created.
 Outcome<QString> CartellaImpostazioni(const AppEx& app);
 
-// The language chosen by the marker file of the settings folder.
+// A language: its offset and its guide.
 struct Lingua {
     int offset = 0;                  // kEnglish or kItalian
     QString manuale = kManualEnglish; // the guide's file name in that language
 };
+Lingua LinguaPer(bool italian);
+
+// The language chosen by the marker file of the settings folder.
 Lingua LinguaDaMarcatore(const QString& settingsFolder);
 
-// Creates (italian) or deletes the marker. Returns false, doing nothing, when
-// the marker is already as asked; a failed deletion is ignored.
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian);
+// Creates (italian) or deletes the marker, so that the next start comes up in
+// that language. True when the marker is as asked afterwards (nothing is done
+// when it already was); false, with the system's reason in `error` (when
+// given), when it could not be created or deleted.
+bool ImpostaMarcatore(const QString& settingsFolder, bool italian, QString* error = nullptr);
 
 // Where the guide may be: the settings folder first, then the installed
 // data folders. The first existing path, or empty.

@@ -1,10 +1,12 @@
 #include "assistant/settings.h"
 
 #include <QFile>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,6 +104,47 @@ bool Fail(QString* error, int code)
     return false;
 }
 
+// Where a save really goes: `path`, or when it is a symbolic link the file it
+// names, followed through further links. The rename then happens beside that
+// file (a rename only replaces within one file system) and the link is kept.
+// Returns 0, or the error number (ELOOP for a link cycle).
+int FollowLinks(const QByteArray& path, QByteArray& target)
+{
+    constexpr int kMaxLinks = 40; // as the system's own limit for path lookup
+    target = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(target.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0; // a missing path is created by the save
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target.constData(), link.data(), std::size_t(link.size()));
+        if (n < 0)
+            return errno;
+        if (n >= link.size())
+            return ENAMETOOLONG;
+        link.truncate(n);
+        if (!link.startsWith('/')) // relative to the folder of the link
+            link.prepend(target.left(target.lastIndexOf('/') + 1));
+        target = link;
+    }
+    return ELOOP;
+}
+
+// A new file beside `target`, opened for writing, that no one else has opened;
+// its name in `name`. -1 with errno set on failure.
+int CreateTemporary(const QByteArray& target, mode_t mode, QByteArray& name)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + '.' + QByteArray::number(::getpid()) + '-' + QByteArray::number(++counter) + ".tmp";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 } // namespace
 
 std::string FixedText(std::string_view text, std::size_t width)
@@ -159,30 +202,60 @@ Configurazione DecodeConfigurazione(std::string_view bytes)
     return cfg;
 }
 
-Configurazione CaricaConfigurazione(const QString& path)
+Configurazione CaricaConfigurazione(const QString& path, ReadProblem* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    ReadProblem ignored;
+    ReadProblem& p = problem ? *problem : ignored;
+    p = {};
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            p.systemError = errno;
         return {};
-    const QByteArray bytes = file.read(qint64(kRecordSize));
-    if (bytes.isEmpty())
+    }
+    struct stat st {};
+    std::array<char, kRecordSize> record{};
+    std::size_t done = 0;
+    if (::fstat(fd, &st) != 0)
+        p.systemError = errno;
+    else if (!S_ISREG(st.st_mode))
+        p.notRegular = true;
+    while (!p.Any() && done < record.size()) {
+        const ssize_t n = ::read(fd, record.data() + done, record.size() - done);
+        if (n > 0)
+            done += std::size_t(n);
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            p.systemError = errno;
+    }
+    ::close(fd);
+    if (p.Any() || done == 0)
         return {};
-    return DecodeConfigurazione(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return DecodeConfigurazione(std::string_view(record.data(), done));
 }
 
 bool SalvaConfigurazione(const QString& path, const Configurazione& cfg, QString* error)
 {
     const auto record = EncodeConfigurazione(cfg);
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp = target + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
+    QByteArray target;
+    if (const int failure = FollowLinks(QFile::encodeName(path), target))
+        return Fail(error, failure);
+    struct stat old {};
+    const bool replacing = ::stat(target.constData(), &old) == 0;
+    QByteArray temp;
+    // A new file is created with the umask applied by the system; a replaced
+    // file's permissions are copied below.
+    const int fd = CreateTemporary(target, replacing ? 0600 : 0666, temp);
     if (fd < 0)
         return Fail(error, errno);
-    ::fchmod(fd, 0644);
+    int failure = 0;
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
+        failure = errno;
     // Every byte written, or the error that stopped the write: a short write
     // (a file-size limit, a full disk) is a failure, not a smaller file.
     std::size_t done = 0;
-    int failure = 0;
     while (done < record.size() && !failure) {
         const ssize_t n = ::write(fd, record.data() + done, record.size() - done);
         if (n > 0)

@@ -50,12 +50,24 @@ std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg);
 // and holds a sound value is taken, every other field keeps its default.
 Configurazione DecodeConfigurazione(std::string_view bytes);
 
-// The record in the file, or the defaults when the file is missing, empty or
-// unreadable.
-Configurazione CaricaConfigurazione(const QString& path);
+// Why a settings file that is there gave the defaults.
+struct ReadProblem {
+    bool notRegular = false; // a FIFO, a device, a socket or a folder: never read
+    int systemError = 0;     // the system's error number of a failed open or read
+    bool Any() const { return notRegular || systemError != 0; }
+};
 
-// Writes the record through a temporary file in the same folder renamed over
-// the old one, so a failed save leaves the previous file whole. On failure
+// The record in the file, or the defaults when the file is missing or empty.
+// A file that is there but cannot be used gives the defaults as well and is
+// described in `problem` (when given). Only regular files are read, and the
+// open never waits: a FIFO or a device at the path cannot hold the caller.
+Configurazione CaricaConfigurazione(const QString& path, ReadProblem* problem = nullptr);
+
+// Writes the record through a temporary file renamed over the old one, so a
+// failed save leaves the previous file whole. A symbolic link at `path` is
+// written through: the file it names (following further links) is replaced
+// in its own folder and the link stays. The file keeps the permissions of the
+// one it replaces; a new file gets those the user's umask allows. On failure
 // returns false and sets `error` (when given) to the reason.
 bool SalvaConfigurazione(const QString& path, const Configurazione& cfg, QString* error = nullptr);
 

@@ -64,6 +64,13 @@ constexpr Text kTexts[] = {
     {302, "The settings could not be saved: ", "Impossibile salvare le impostazioni: "},
     {303, "The guide was not found: ", "Guida non trovata: "},
     {304, "LUM Assistant", "LUM Assistant"},
+    {305, "EAN 128 &Wizard...", "&Wizard EAN 128..."},
+    {306, "Compose an EAN 128 code from application identifiers (AI)",
+     "Compone un codice EAN 128 con gli identificatori di applicazione (AI)"},
+    {307, "The settings folder %1 cannot be used: %2", "Impossibile usare la cartella delle impostazioni %1: %2"},
+    {308, "The settings could not be read, the defaults are in use: ",
+     "Impossibile leggere le impostazioni, sono in uso i valori predefiniti: "},
+    {309, "it is not a regular file", "non è un file normale"},
 };
 
 const Text* FindText(int englishId)

@@ -12,6 +12,22 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
     emit clicked();
 }
 
+QValidator::State DigitsOnlyValidator::validate(QString& input, int& pos) const
+{
+    QString digits;
+    int newPos = 0;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        if (input.at(i) < QLatin1Char('0') || input.at(i) > QLatin1Char('9'))
+            continue;
+        digits += input.at(i);
+        if (i < pos)
+            ++newPos;
+    }
+    input = digits;
+    pos = newPos;
+    return Acceptable;
+}
+
 namespace {
 
 // Bar widths of the logo, in units: bar, space, bar, ...

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QValidator>
 
 namespace lum::assistant {
 
@@ -16,6 +17,14 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Keeps only the digits "0" to "9" of whatever reaches a line edit (typed,
+// pasted, dropped or set), the cursor staying after the digits before it.
+class DigitsOnlyValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
 };
 
 // The program's logo: a few black bars on white, `size` pixels square.

@@ -3,103 +3,32 @@
 #include <array>
 #include <cstdio>
 
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 #include "engine/addon.h"
 #include "engine/code128.h"
 #include "engine/ean128.h"
 #include "engine/escape.h"
+#include "engine/rejection.h"
 
 namespace lum::cli {
 namespace {
-
-// What each validation alphabet allows, for "character not allowed" messages.
-constexpr std::array<std::string_view, 7> kAlphabetTexts{
-    "",                                                      // Any
-    "digits 0-9",                                            // Digits
-    "0-9, A-Z and - . _ $ / + % (\"_\" stands for a space)", // Code39
-    "0-9 and A-F",                                           // Hex
-    "0-9, K, L, M and O",                                    // Delta
-    "0-9 and -",                                             // Code11
-    "0-9 and - $ : / . +",                                   // Codabar
-};
-static_assert(kAlphabetTexts.size() == std::size_t(Alphabet::Codabar) + 1);
 
 constexpr Deliverable kWho = Deliverable::Library;
 
 constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
 
-void AppendCodePoint(char32_t cp, std::string& out)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", unsigned(cp));
-    out += buf;
-}
-
-// A character for a message: "x", "é" (U+00E9), or U+0009 for a control.
-std::string CharacterName(char32_t cp)
+std::string ToUtf8(std::string_view bytes)
 {
     std::string out;
-    if (IsControl(cp)) {
-        AppendCodePoint(cp, out);
-        return out;
-    }
-    out.push_back('"');
-    AppendUtf8(cp, out);
-    out.push_back('"');
-    if (cp >= 0x80) {
-        out += " (";
-        AppendCodePoint(cp, out);
-        out.push_back(')');
-    }
+    AppendCp1252AsUtf8(bytes, out);
     return out;
 }
 
-std::string ByteName(std::string_view text, std::size_t pos)
-{
-    return pos < text.size() ? CharacterName(Cp1252ToUnicode(static_cast<unsigned char>(text[pos]))) : "end of text";
-}
-
-// `utf8` in double quotes as typed, but for controls (\t, \r, \n, \xHH) and
-// the bytes of malformed sequences (\xHH); cut after `limit` characters.
+// `utf8` in double quotes as typed, controls and malformed bytes escaped, cut
+// after `limit` characters.
 std::string QuoteUtf8(std::string_view utf8, std::size_t limit)
 {
-    std::string out = "\"";
-    std::size_t count = 0;
-    char buf[8];
-    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
-        if (count == limit) {
-            out += "...";
-            break;
-        }
-        const Utf8Char c = ReadUtf8(utf8, pos);
-        if (c.length == 0) {
-            std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(static_cast<unsigned char>(utf8[pos])));
-            out += buf;
-            ++pos;
-            continue;
-        }
-        switch (c.codePoint) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            if (IsControl(c.codePoint)) {
-                std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(c.codePoint));
-                out += buf;
-            } else {
-                out.append(utf8.substr(pos, c.length));
-            }
-        }
-        pos += c.length;
-    }
-    out.push_back('"');
-    return out;
+    return "\"" + EscapeForMessage(utf8, limit) + "\"";
 }
 
 std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
@@ -107,23 +36,18 @@ std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
     if (conversion.problem == Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1) +
                " (use --raw-input for Windows-1252 input)";
-    return "character " + CharacterName(conversion.codePoint) + " at position " +
-           std::to_string(conversion.position + 1) + " has no Windows-1252 form";
-}
-
-std::string NotEncodableReason(const Symbology& entry, const Verdict& verdict, std::string_view text)
-{
-    const std::size_t pos = verdict.position;
-    const std::string range = std::string(entry.id) + " encodes codes 0 to " + std::to_string(verdict.limit);
-    if (pos >= text.size())
-        return "a character cannot be encoded; " + range;
-    const EscapeRead read = ReadEscape(text, pos, kWho);
-    const std::string code = "code " + std::to_string(unsigned(read.value));
-    if (text[pos] == '\\')
-        return "escape " + QuoteForMessage(text.substr(pos, read.next - pos)) + " at position " +
-               std::to_string(pos + 1) + " stands for " + code + "; " + range;
-    return "character " + ByteName(text, pos) + " at position " + std::to_string(pos + 1) + " is " + code + "; " +
-           range;
+    // The character as typed and its code point; a C1 control by its code point alone.
+    const char32_t cp = conversion.codePoint;
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
+    std::string name = code;
+    if (!IsControl(cp)) {
+        name = "\"";
+        AppendUtf8(cp, name);
+        name.append("\" (").append(code).append(")");
+    }
+    return "character " + name + " at position " + std::to_string(conversion.position + 1) +
+           " has no Windows-1252 form";
 }
 
 // The Code 128 code values of the text, start to stop, as decimal numbers
@@ -141,44 +65,32 @@ bool AppendValues(const Symbology& entry, std::string_view text, std::string& ou
 
 } // namespace
 
+std::string MessageHead(const LineOptions& options, std::size_t lineNumber)
+{
+    std::string head(options.entry->id);
+    if (options.addOn)
+        head.append("+").append(options.addOn->id);
+    if (lineNumber > 0)
+        head.append(": line ").append(std::to_string(lineNumber));
+    return head;
+}
+
+std::string DescribeTooLongLine(std::size_t length, std::size_t maxLine)
+{
+    return std::to_string(length) + " bytes, longer than the line limit of " + std::to_string(maxLine) +
+           " bytes (--max-line)";
+}
+
 bool HasCodeValues(const Symbology& entry) noexcept { return entry.id == "C128" || entry.id == "E128"; }
 
 std::string QuoteForMessage(std::string_view text, std::size_t limit)
 {
-    std::string utf8;
-    AppendCp1252AsUtf8(text.substr(0, limit + 1), utf8);
-    return QuoteUtf8(utf8, limit);
+    return ToUtf8(lum::QuoteText(text, limit));
 }
 
 std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, std::string_view text, bool check)
 {
-    const std::string position = " at position " + std::to_string(verdict.position + 1);
-    switch (verdict.reason) {
-    case Rejection::None:
-        return {};
-    case Rejection::TooLong:
-        return "too long: " + std::to_string(text.size()) + " characters, at most " + std::to_string(verdict.limit) +
-               (check ? " with --check" : " without --check");
-    case Rejection::TooShort:
-        return "too short: " + std::to_string(text.size()) + " characters, at least " + std::to_string(verdict.limit);
-    case Rejection::BadCharacter: {
-        std::string reason = "character " + ByteName(text, verdict.position) + position + " is not allowed";
-        const std::string_view allowed = kAlphabetTexts[std::size_t(entry.rule.alphabet)];
-        if (!allowed.empty())
-            reason.append("; allowed: ").append(allowed);
-        return reason;
-    }
-    case Rejection::BadFirstDigit:
-        return "first digit " + ByteName(text, 0) + " is not allowed; the number system digit must be 0 or 1";
-    case Rejection::BadStartStop:
-        return "character " + ByteName(text, verdict.position) + position +
-               " is not a start/stop character (A, B, C, D, E, M, T or *)";
-    case Rejection::NoCheckDigit:
-        return "no check digit exists for this number (its weighted sum modulo 11 is 10)";
-    case Rejection::NotEncodable:
-        return NotEncodableReason(entry, verdict, text);
-    }
-    return "rejected";
+    return ToUtf8(lum::DescribeRejection(entry, verdict, text, check, {Language::English, FlagWording::CommandLine, kWho}));
 }
 
 bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
@@ -231,14 +143,12 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
 {
     const Symbology& entry = *options_.entry;
     const auto reject = [&](std::string_view quoted, const std::string& reason) {
-        message.assign(entry.id);
-        if (options_.addOn)
-            message.append("+").append(options_.addOn->id);
-        if (lineNumber > 0)
-            message.append(": line ").append(std::to_string(lineNumber));
+        message = MessageHead(options_, lineNumber);
         message.append(": ").append(quoted).append(": ").append(reason);
         return false;
     };
+    if (line.size() > options_.maxLine)
+        return reject(QuoteUtf8(line, 60), DescribeTooLongLine(line.size(), options_.maxLine));
 
     if (options_.rawInput) {
         text_.assign(line);

@@ -3,13 +3,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <unordered_map>
 
-#include "cli/cp1252.h"
 #include "cli/io.h"
 #include "cli/name_pattern.h"
+#include "engine/cp1252.h"
 
 namespace lum::cli {
 namespace {
@@ -105,18 +106,16 @@ int RenderBatch(RenderSetup& setup, std::string_view input, const Streams& strea
         const std::string path(input);
         opened = fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            PrintError(streams, "render: cannot read " + path);
+            PrintError(streams, "render: " + CannotRead(path, errno));
             return kExitRejected;
         }
     }
     LineHandler handler(setup.line);
-    LineReader reader(fd, !setup.line.rawInput);
+    LineReader reader(fd, !setup.line.rawInput, LineLimits{.maxLine = setup.line.maxLine});
     Progress progress(streams);
     // Names already given, when the pattern does not number them: a repeated
     // text would otherwise overwrite the image of an earlier line.
     std::unordered_map<std::string, std::size_t> named;
-    const std::string id = std::string(setup.line.entry->id) +
-                           (setup.line.addOn ? "+" + std::string(setup.line.addOn->id) : std::string());
     std::size_t lineNumber = 0, images = 0, rejected = 0;
     std::string message, bytes;
     const auto report = [&](const std::string& text) {
@@ -125,21 +124,32 @@ int RenderBatch(RenderSetup& setup, std::string_view input, const Streams& strea
     };
     int status = kExitOk;
     render::Request& request = setup.request;
-    while (const auto line = reader.Next()) {
+    while (const auto input = reader.Next()) {
         ++lineNumber;
-        if (line->empty())
+        const std::string_view line = input->text;
+        if (input->unended) {
+            report(MessageHead(setup.line, lineNumber) + ": no line end in the first " +
+                   std::to_string(input->length) + " bytes; this is not text lines, reading stopped");
+            ++rejected;
+            break;
+        }
+        if (input->tooLong) {
+            report(MessageHead(setup.line, lineNumber) + ": " + DescribeTooLongLine(input->length, setup.line.maxLine));
+            ++rejected;
+            continue;
+        }
+        if (line.empty())
             continue; // a blank line is no code: nothing to draw, nothing to report
         request.fontString.clear();
-        if (!handler.Handle(*line, lineNumber, request.fontString, message)) {
+        if (!handler.Handle(line, lineNumber, request.fontString, message)) {
             report(message);
             ++rejected;
             continue;
         }
         const auto where = [&] {
-            return id + ": line " + std::to_string(lineNumber) + ": " +
-                   QuoteForMessage(Windows1252(setup.line, *line)) + ": ";
+            return MessageHead(setup.line, lineNumber) + ": " + QuoteForMessage(Windows1252(setup.line, line)) + ": ";
         };
-        const std::string name = pattern->Name(lineNumber, *line);
+        const std::string name = pattern->Name(lineNumber, line);
         if (!pattern->NumbersLines()) {
             const auto [it, fresh] = named.emplace(name, lineNumber);
             if (!fresh) {
@@ -148,7 +158,7 @@ int RenderBatch(RenderSetup& setup, std::string_view input, const Streams& strea
                 continue;
             }
         }
-        request.title = Utf8(setup.line, *line);
+        request.title = Utf8(setup.line, line);
         render::Status s = render::RenderImage(*setup.font, request, setup.format, bytes);
         if (s.problem == render::Problem::FontUnreadable) {
             report("render: " + s.message);
@@ -173,7 +183,7 @@ int RenderBatch(RenderSetup& setup, std::string_view input, const Streams& strea
     if (opened >= 0)
         ::close(opened);
     if (reader.Failed()) {
-        PrintError(streams, "render: cannot read the input");
+        PrintError(streams, "render: " + CannotRead("the input", reader.Error()));
         return kExitRejected;
     }
     return status != kExitOk || rejected > 0 ? kExitRejected : kExitOk;

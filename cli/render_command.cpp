@@ -39,7 +39,7 @@ constexpr OptionSpec kFontDirOption{"--font-dir", "DIR", "where the fonts are (d
 constexpr OptionSpec kBatchOption{"--batch", "", "one image per line of FILE or standard input"};
 constexpr std::array kOptions{kCheckOption,  kRawInputOption,      kStyleOption, kSizeOption,
                               kModuleOption, kMagnificationOption, kDpiOption,   kOutputOption,
-                              kFontDirOption, kBatchOption};
+                              kFontDirOption, kBatchOption,        kMaxLineOption};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -269,7 +269,7 @@ const std::string kDetails = std::string(
     "A failed run leaves an existing FILE as it was. Exit status 1 when a text\n"
     "(or a line) was rejected, the font cannot be read or an image cannot be\n"
     "written; 2 for a usage error, an image too large for its format included.\n"
-    "\n") + std::string(kAddOnHelp);
+    "\n") + std::string(kAddOnHelp) + "\n" + std::string(kMaxLineHelp);
 
 } // namespace
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "engine/cp1252.h"
+#include "engine/rejection.h"
 #include "engine/text.h"
 
 namespace {
@@ -100,6 +102,7 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identif
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,
                                                     char* output, int capacity)
 {
+    // A NULL output counts as capacity 0: a size query, whatever `capacity` says.
     const bool writable = output && capacity > 0;
     if (!text || !identifier) {
         if (writable)
@@ -134,6 +137,30 @@ LUMDLL_API int LUMDLL_CALL VORValidateStringBufDLL(char* text, int capacity, con
             std::memcpy(text, work.c_str(), work.size() + 1);
         return static_cast<int>(work.size() + 1);
     } catch (...) {
+        return 0;
+    }
+}
+
+LUMDLL_API int LUMDLL_CALL VORDiagnoseDLL(const char* text, const char* identifier, int check_digit, int language,
+                                          char* output, int capacity)
+{
+    const bool writable = output && capacity > 0;
+    if (writable)
+        output[0] = '\0';
+    if (!text || !identifier)
+        return 0;
+    try {
+        const lum::ReasonStyle style{language == 1 ? lum::Language::Italian : lum::Language::English,
+                                     lum::FlagWording::Argument, Deliverable::Library};
+        const std::string reason = lum::RejectionReason(text, identifier, check_digit != 0, style);
+        if (reason.size() >= std::size_t(INT_MAX))
+            return 0;
+        if (writable && reason.size() < std::size_t(capacity))
+            WriteResult(reason, output);
+        return static_cast<int>(reason.size());
+    } catch (...) {
+        if (writable)
+            output[0] = '\0';
         return 0;
     }
 }

@@ -86,7 +86,10 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identif
  * when the request fails. The font string is written only when it and its zero
  * fit in `capacity` bytes; otherwise (and on failure) `output` receives an
  * empty string when `capacity` is at least 1 and is not touched when it is 0.
- * A host may call it with capacity 0 to learn the size, then again.
+ * A host may call it with capacity 0 to learn the size, then again. A NULL
+ * `output` counts as capacity 0 whatever `capacity` says: nothing is written
+ * and the result is only the size, so a result above 0 never by itself means
+ * that the string was written; it was when it is below `capacity`.
  * `output` may be the buffer that holds `text`.
  */
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,
@@ -103,6 +106,23 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char
  * among them is rejected.
  */
 LUMDLL_API int LUMDLL_CALL VORValidateStringBufDLL(char* text, int capacity, const char* identifier, int check_digit);
+
+/*
+ * Why VORStringToBarcodeDLL would fail for this request: the rule the text
+ * breaks, with the position and the offending character, or the length limit;
+ * for an identifier that names no symbology, that it is unknown. The reason is
+ * written in English when `language` is 0 and in Italian when it is 1 (other
+ * values: English), in Windows-1252 like every string here.
+ *
+ * Returns 0 when the request succeeds (nothing is written but an empty string
+ * when `capacity` is at least 1); otherwise the length of the reason
+ * (terminating zero not counted). The reason is written only when it and its
+ * zero fit in `capacity` bytes; otherwise `output` receives an empty string
+ * when `capacity` is at least 1 and is not touched when it is 0 or `output`
+ * is NULL. `text` and `identifier` are only read.
+ */
+LUMDLL_API int LUMDLL_CALL VORDiagnoseDLL(const char* text, const char* identifier, int check_digit, int language,
+                                          char* output, int capacity);
 
 #ifdef __cplusplus
 }

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# windows/check-dll.sh OBJDUMP DLL: the DLL exports exactly the four undecorated
+# windows/check-dll.sh OBJDUMP DLL: the DLL exports exactly the five undecorated
 # VOR* names and imports only system DLLs.
 set -euo pipefail
 objdump=$1 dll=$2
 dump=$("$objdump" -p "$dll")
 
 exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | awk '/^[[:space:]]*\[ *[0-9]+\]/ { print $NF }' | sort)
-expected=$(printf '%s\n' VORStringToBarcodeBufDLL VORStringToBarcodeDLL VORValidateStringBufDLL VORValidateStringDLL)
+expected=$(printf '%s\n' VORDiagnoseDLL VORStringToBarcodeBufDLL VORStringToBarcodeDLL VORValidateStringBufDLL VORValidateStringDLL)
 if [[ "$exports" != "$expected" ]]; then
   echo "unexpected export table of $dll:"; echo "$exports"; exit 1
 fi

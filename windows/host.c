@@ -41,11 +41,13 @@ typedef int(LUMDLL_CALL* ValidateFn)(char*, char*, int);
 typedef int(LUMDLL_CALL* EncodeFn)(const char*, char*, int, char*);
 typedef int(LUMDLL_CALL* EncodeBufFn)(const char*, const char*, int, char*, int);
 typedef int(LUMDLL_CALL* ValidateBufFn)(char*, int, const char*, int);
+typedef int(LUMDLL_CALL* DiagnoseFn)(const char*, const char*, int, int, char*, int);
 
 static ValidateFn validate_fn;
 static EncodeFn encode_fn;
 static EncodeBufFn encode_buf_fn;
 static ValidateBufFn validate_buf_fn;
+static DiagnoseFn diagnose_fn;
 
 static const char* const kIdentifiers[] = {
     "POSTNET", "C39",  "C39FULL", "C93",  "C93FULL", "CIP",   "PLESSEY", "DELTA", "C25",    "ITF",    "CIND25",
@@ -90,7 +92,8 @@ static size_t FromHex(const char* hex, char* out)
 }
 
 /* Runs one request of kind K (S: encode, B: bounded encode, V: validate,
- * W: bounded validate) and writes its result and output into `line`. */
+ * W: bounded validate, D and I: the reason in English and Italian) and writes
+ * its result and output into `line`. */
 static void Run(char kind, const char* id, int flag, const char* text, char* line, size_t room)
 {
     static char output[LUMDLL_OUTPUT_CAPACITY(512)];
@@ -107,6 +110,8 @@ static void Run(char kind, const char* id, int flag, const char* text, char* lin
     case 'B': result = encode_buf_fn(text, id, flag, output, (int)sizeof output); n = strlen(output); break;
     case 'V': result = validate_fn(textbuf, idbuf, flag); strcpy(output, textbuf); n = strlen(output); break;
     case 'W': result = validate_buf_fn(textbuf, (int)sizeof textbuf, id, flag); strcpy(output, textbuf); n = strlen(output); break;
+    case 'D': result = diagnose_fn(text, id, flag, 0, output, (int)sizeof output); n = strlen(output); break;
+    case 'I': result = diagnose_fn(text, id, flag, 1, output, (int)sizeof output); n = strlen(output); break;
     }
     used = (size_t)snprintf(line, room, "%d\t%s\t", result, idbuf);
     if (used + 2 * n + 2 <= room)
@@ -115,14 +120,14 @@ static void Run(char kind, const char* id, int flag, const char* text, char* lin
 
 static int Generate(void)
 {
-    static const char kKinds[] = "SBVW";
+    static const char kKinds[] = "SBVWDI";
     size_t i, j, k;
     int flag;
     char line[4096], hex[2048];
     for (i = 0; i < sizeof kIdentifiers / sizeof *kIdentifiers; ++i)
         for (j = 0; j < sizeof kTexts / sizeof *kTexts; ++j)
             for (flag = 0; flag <= 1; ++flag)
-                for (k = 0; k < 4; ++k) {
+                for (k = 0; k < sizeof kKinds - 1; ++k) {
                     Run(kKinds[k], kIdentifiers[i], flag, kTexts[j], line, sizeof line);
                     printf("%c\t%s\t%d\t", kKinds[k], kIdentifiers[i][0] ? kIdentifiers[i] : "-", flag);
                     PutHex(hex, kTexts[j], strlen(kTexts[j]));
@@ -185,7 +190,8 @@ int main(int argc, char** argv)
     encode_fn = (EncodeFn)Bind(lib, "VORStringToBarcodeDLL");
     encode_buf_fn = (EncodeBufFn)Bind(lib, "VORStringToBarcodeBufDLL");
     validate_buf_fn = (ValidateBufFn)Bind(lib, "VORValidateStringBufDLL");
-    if (!validate_fn || !encode_fn || !encode_buf_fn || !validate_buf_fn) {
+    diagnose_fn = (DiagnoseFn)Bind(lib, "VORDiagnoseDLL");
+    if (!validate_fn || !encode_fn || !encode_buf_fn || !validate_buf_fn || !diagnose_fn) {
         fprintf(stderr, "an export is missing from %s\n", argv[1]);
         return 2;
     }

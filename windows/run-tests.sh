@@ -12,9 +12,9 @@ dll32="$LUM_ROOT/build-win32/library/LUMDLL.dll"
 
 # The exports are stdcall: their object symbols carry the @N argument size.
 decorated=$(i686-w64-mingw32-nm "$LUM_ROOT/build-win32/library/CMakeFiles/LUMDLL.dir/lumdll.cpp.obj" |
-  grep -c -E ' T _VOR(ValidateString|StringToBarcode)(Buf)?DLL@(12|16|20)$' || true)
-[[ "$decorated" -eq 4 ]] || { echo "the exports are not all stdcall ($decorated of 4)"; exit 1; }
-echo "LUMDLL.dll: the four exports use the stdcall convention"
+  grep -c -E ' T _VOR((ValidateString|StringToBarcode)(Buf)?DLL@(12|16|20)|DiagnoseDLL@24)$' || true)
+[[ "$decorated" -eq 5 ]] || { echo "the exports are not all stdcall ($decorated of 5)"; exit 1; }
+echo "LUMDLL.dll: the five exports use the stdcall convention"
 
 table="$LUM_ROOT/build/windows/lumdll-table.txt"
 "$LUM_ROOT/build/windows/lum_host" "$LUM_ROOT/build/library/libLUMDLL.so" generate >"$table"

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/cp1252.h"
 #include "fonts/render/glyphs.h"
 
 #include FT_OUTLINE_H
@@ -12,14 +13,6 @@
 
 namespace lum::render {
 namespace {
-
-// Unicode code points of Windows-1252 bytes 0x80 to 0x9F (0 = unassigned),
-// tried when a font maps only one of the two forms of an 8-bit character.
-constexpr std::array<char16_t, 32> kCp1252High{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 // The name record in which the fonts store their module width in font units.
 constexpr FT_UShort kModuleNameId = 256;
@@ -227,10 +220,12 @@ std::unique_ptr<Font> Font::Open(const std::string& path, Status& status)
     impl->ascender = face->ascender;
     impl->descender = face->descender;
     impl->lineHeight = std::max<double>(face->height, face->ascender - face->descender);
+    // An 8-bit character under its byte value, else under its Windows-1252
+    // code point: fonts map the characters 0x80 to 0x9F one way or the other.
     for (unsigned c = 0; c < 256; ++c) {
         FT_UInt index = FT_Get_Char_Index(face, c);
-        if (index == 0 && c >= 0x80 && c <= 0x9F && kCp1252High[c - 0x80] != 0)
-            index = FT_Get_Char_Index(face, kCp1252High[c - 0x80]);
+        if (const char32_t unicode = Cp1252ToUnicode(static_cast<unsigned char>(c)); index == 0 && unicode != c)
+            index = FT_Get_Char_Index(face, unicode);
         impl->glyphs[c] = index;
     }
     status = {};

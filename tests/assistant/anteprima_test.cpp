@@ -1,6 +1,9 @@
 // The preview, the description line, the HRC font dialog and the clipboard,
 // driven through the main window's controls offscreen.
 #include <QClipboard>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -236,8 +239,8 @@ TEST_F(Preview, DescriptionLineInBothLanguages)
         digit->setChecked(r.digit); // reruns the description (a forced box stays checked)
         EXPECT_EQ(Caption(), QString::fromUtf8(r.caption));
     }
-    Action("mnuLinguaEnglish")->trigger(); // no symbology selected after a switch: the bare caption
-    EXPECT_EQ(Caption(), QStringLiteral("Length: "));
+    Action("mnuLinguaEnglish")->trigger(); // the symbology stays selected, described in the new language
+    EXPECT_EQ(Caption(), QStringLiteral("Length: variable, max 15 characters, alphabet 0123456789ABCDEF"));
 }
 
 TEST_F(Preview, DescriptionFollowsTheCheckBoxAndTheMenu)
@@ -279,7 +282,8 @@ TEST_F(Preview, FontDialogCancelChangesNothing)
 {
     Action("mnuFont")->trigger();
     ASSERT_EQ(fontAsked.size(), 1u);
-    EXPECT_EQ(fontAsked[0].family(), QStringLiteral("Courier")); // preset from the settings
+    // Preset from the settings: the face that draws "Courier".
+    EXPECT_EQ(fontAsked[0].family(), QFontInfo(QFont(QStringLiteral("Courier"))).family());
     EXPECT_EQ(fontAsked[0].pointSize(), 10);
     EXPECT_FALSE(fontAsked[0].bold());
     EXPECT_EQ(FontLabel(), QStringLiteral("Courier (10 punti)"));
@@ -309,6 +313,82 @@ TEST_F(Preview, FontDialogPickIsShownAndSaved)
     window.reset();
     Start();
     EXPECT_EQ(FontLabel(), QStringLiteral("DejaVu Sans (BU; 12 punti)"));
+}
+
+TEST_F(Preview, DefaultHrcFaceAndTheFontDialogAgree)
+{
+    // The default face is drawn by a metric-compatible stand-in when Courier
+    // itself is not installed: fixed pitch, 600 units to the em.
+    const QString drawn = QFontInfo(QFont(QStringLiteral("Courier"))).family();
+    QFont probe(QStringLiteral("Courier"));
+    probe.setPixelSize(1000);
+    EXPECT_TRUE(QFontInfo(probe).fixedPitch()) << drawn.toStdString();
+    EXPECT_NEAR(QFontMetricsF(probe).horizontalAdvance(QChar('M')), 600.0, 6.0) << drawn.toStdString();
+    // Qt's font dialog shows that face when it is opened on it (it has no entry named Courier).
+    const QFontDialog dialog(QFont(drawn, 10));
+    EXPECT_EQ(dialog.currentFont().family(), drawn);
+
+    struct Row {
+        const char* note;
+        const char* family; // what the dialog answers; nullptr: the face it was opened on
+        int points;
+        const char* stored; // the face name then kept
+    };
+    const Row rows[] = {
+        {"OK without a change keeps the stored name", nullptr, 10, "Courier"},
+        {"another size alone keeps it too", nullptr, 14, "Courier"},
+        {"another face is stored", "DejaVu Sans", 12, "DejaVu Sans"},
+    };
+    Choose(400);
+    hrc->setChecked(true);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        fontAsked.clear();
+        QFont answer(r.family ? QString::fromLatin1(r.family) : drawn);
+        answer.setPointSize(r.points);
+        PickFont(answer);
+        ASSERT_EQ(fontAsked.size(), 1u);
+        EXPECT_EQ(fontAsked[0].family(), drawn); // opened on the face that draws "Courier"
+        EXPECT_EQ(TrimBlanks(window->Config().faceName), r.stored);
+        EXPECT_EQ(SettingsBytes().mid(0, 128).trimmed(), QByteArray(r.stored));
+        EXPECT_EQ(FontLabel(), QStringLiteral("%1 (%2 punti)").arg(QString::fromLatin1(r.stored)).arg(r.points));
+        Type(QStringLiteral("AB")); // the preview and the clipboard take the stored name
+        EXPECT_EQ(Paragraphs().at(1).shapes.at(0).family, QString::fromLatin1(r.stored));
+        const Copied copied = Copy();
+        EXPECT_EQ(copied.text, Shown());
+        EXPECT_TRUE(copied.rtf.contains(" " + QByteArray(r.stored) + ";")) << copied.rtf.toStdString();
+        EXPECT_TRUE(copied.rtf.contains("\\fs" + QByteArray::number(2 * r.points) + " *AB*}")) << copied.rtf.toStdString();
+    }
+}
+
+TEST_F(Preview, FontDialogOpensOnTheStoredStyle)
+{
+    struct Row {
+        const char* face;
+        bool bold, italic, italian;
+    };
+    // Qt's dialog chooses its style entry by name: a regular face must not
+    // open as the family's first style ("Bold Italic", "Oblique").
+    const Row rows[] = {{"Courier", false, false, false}, {"Courier", false, false, true},
+                        {"Courier", true, false, true},   {"DejaVu Sans", false, false, false},
+                        {"DejaVu Sans", false, true, true}, {"DejaVu Sans", true, true, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.face) + (r.bold ? " bold" : "") + (r.italic ? " italic" : "") +
+                     (r.italian ? " in Italian" : ""));
+        Action(r.italian ? "mnuLinguaItaliano" : "mnuLinguaEnglish")->trigger();
+        QFont stored(QString::fromLatin1(r.face), 11);
+        stored.setBold(r.bold);
+        stored.setItalic(r.italic);
+        PickFont(stored);
+        Action("mnuFont")->trigger(); // cancelled: only the preset is of interest
+        ASSERT_FALSE(fontAsked.empty());
+        const QFontDialog dialog(fontAsked.back());
+        const QFont shown = dialog.currentFont();
+        EXPECT_EQ(shown.family(), QFontInfo(QFont(QString::fromLatin1(r.face))).family());
+        EXPECT_EQ(shown.bold(), r.bold);
+        EXPECT_EQ(shown.italic(), r.italic);
+        EXPECT_EQ(shown.pointSize(), 11);
+    }
 }
 
 TEST_F(Preview, FontDialogSizesRoundHalvesToEven)

@@ -3,14 +3,19 @@
 #include "assistant/frmean128wizard.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "assistant/cp1252.h"
@@ -300,6 +305,84 @@ TEST_F(Wizard, RemoveLastTakesTheRowBack)
     ASSERT_EQ(Child<QListWidget>("lstCodice")->count(), 1);
     EXPECT_EQ(Child<QListWidget>("lstCodice")->currentRow(), 0);
     EXPECT_EQ(Child<QLabel>("labAI")->text(), QStringLiteral("AI: 01"));
+}
+
+TEST_F(Wizard, AnEditedCodeGetsItsOwnLine)
+{
+    struct Row {
+        const char* note;
+        std::function<void(QLineEdit&)> edit; // then Enter
+        QString line;                         // the human-readable line drawn
+    };
+    const Row rows[] = {
+        {"a new code typed",
+         [](QLineEdit& box) {
+             box.clear();
+             QTest::keyClicks(&box, QStringLiteral("21SERIAL99"));
+         },
+         QStringLiteral("21SERIAL99")},
+        {"one character taken away",
+         [](QLineEdit& box) {
+             box.end(false);
+             QTest::keyClick(&box, Qt::Key_Backspace);
+         },
+         QStringLiteral("10BATCH")},
+        {"a code pasted over it",
+         [](QLineEdit& box) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("21SERIAL99"));
+             box.selectAll();
+             QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+         },
+         QStringLiteral("21SERIAL99")},
+        {"no edit: the wizard's line stays with its code", [](QLineEdit&) {}, QStringLiteral("(10)BATCH7")},
+    };
+    ChooseEan128();
+    window->findChild<QCheckBox*>(QStringLiteral("chkHRC"))->setChecked(true);
+    auto* clipboardButton = window->findChild<QPushButton*>(QStringLiteral("cmdClipboard"));
+    ASSERT_TRUE(clipboardButton);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        Open();
+        Add("10", QStringLiteral("BATCH7"));
+        Click("cmdOk");
+        ASSERT_EQ(preview->toPlainText().section(QChar('\n'), 1), QStringLiteral("(10)BATCH7"));
+        r.edit(*code);
+        QTest::keyClick(code, Qt::Key_Return);
+        ASSERT_TRUE(mainErrors.empty());
+        const std::string bars = Encode(ToCp1252(code->text()), "E128", true, Deliverable::Assistant);
+        ASSERT_FALSE(bars.empty());
+        EXPECT_EQ(preview->toPlainText(), FromCp1252(bars) + '\n' + r.line);
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(clipboardButton, Qt::LeftButton);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        ASSERT_TRUE(copied);
+        EXPECT_EQ(copied->text(), preview->toPlainText());
+        const QByteArray rtf = copied->data(QStringLiteral("text/rtf"));
+        EXPECT_TRUE(rtf.contains(" " + r.line.toLatin1() + "}")) << rtf.toStdString();
+        EXPECT_EQ(rtf.contains("(10)BATCH7"), r.line == QStringLiteral("(10)BATCH7")) << rtf.toStdString();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(Wizard, OpensWithNoAiSelected)
+{
+    Open();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    auto* list = Child<QListWidget>("lstAI");
+    for (const Qt::FocusReason reason : {Qt::TabFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
+        SCOPED_TRACE(reason);
+        Child<QPushButton>("cmdOk")->setFocus(reason);
+        list->setFocus(reason);
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        EXPECT_EQ(list->currentRow(), -1);
+        EXPECT_FALSE(Child<QLineEdit>("txtValore")->isEnabled());
+        EXPECT_FALSE(Child<QPushButton>("cmdUp")->isEnabled());
+        EXPECT_TRUE(Child<QLabel>("labDescrizione")->text().isEmpty());
+    }
+    QTest::keyClick(list, Qt::Key_Down); // the keyboard then picks the first AI
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(Child<QLineEdit>("txtValore")->isEnabled());
 }
 
 TEST_F(Wizard, CancelLeavesTheMainWindowAlone)

@@ -9,17 +9,21 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "assistant/cp1252.h"
 #include "assistant/fontdiscovery.h"
 #include "assistant/settings.h"
 #include "assistant/stringtable.h"
+#include "assistant/wizard/ean128_wizard.h"
 #include "engine/catalogue.h"
 #include "mainwindow.h"
 
@@ -156,6 +160,36 @@ TEST_F(MainWindow, SizeBox)
     ASSERT_EQ(bytes.size(), 240);
     EXPECT_EQ(quint8(bytes[172]), 100);
     EXPECT_EQ(quint8(bytes[173]), 0);
+}
+
+TEST_F(MainWindow, SizeBoxKeepsOnlyTheDigitsOfPastedText)
+{
+    struct Row {
+        const char* clipboard;
+        bool replace; // the box's text selected first, else pasted at its end
+        const char* size;
+    };
+    const Row rows[] = {{"4x8 pt", true, "48"}, {"abc", true, "100"}, {"7 points", false, "1007"}, {"36", true, "36"}};
+    Choose(400);
+    hrc->setChecked(true);
+    Type(QStringLiteral("AB"));
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.clipboard);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(r.clipboard));
+        size->setText(QStringLiteral("100"));
+        size->setFocus();
+        if (r.replace)
+            size->selectAll();
+        else
+            size->end(false);
+        QTest::keyClick(size, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(size->text(), QString::fromLatin1(r.size));
+        QTest::keyClick(size, Qt::Key_Return); // drawn at that size
+        const Copied copied = Copy();
+        EXPECT_EQ(copied.text, Shown());
+        EXPECT_TRUE(copied.rtf.contains("\\fs" + QByteArray::number(2 * QByteArray(r.size).toInt()) + ' '))
+            << copied.rtf.toStdString(); // half-points
+    }
 }
 
 TEST_F(MainWindow, StyleListKeepsItsPosition)
@@ -324,11 +358,10 @@ TEST_F(MainWindow, LanguageSwitch)
     EXPECT_TRUE(QFileInfo::exists(marker));
     EXPECT_EQ(window->Offset(), kItalian);
     EXPECT_EQ(symbology->itemText(0), QStringLiteral("Codice 39"));
-    EXPECT_EQ(symbology->currentIndex(), -1);
+    EXPECT_EQ(symbology->currentText(), QStringLiteral("Codice 39"));
     EXPECT_EQ(Child<QLabel>("labCodice")->text(), QStringLiteral("&Codice:"));
     EXPECT_TRUE(Action("mnuLinguaItaliano")->isChecked());
 
-    Choose(400);
     const QByteArray saved = SettingsBytes();
     QFile::remove(home.SettingsFolder() + QStringLiteral("/LUM.CFG"));
     Action("mnuLinguaItaliano")->trigger(); // already Italian: no rebuild, no save
@@ -336,14 +369,211 @@ TEST_F(MainWindow, LanguageSwitch)
     EXPECT_TRUE(SettingsBytes().isEmpty());
     EXPECT_TRUE(Action("mnuLinguaItaliano")->isChecked());
 
-    // "Codice 39" stored in Italian is not selected after going back to English.
-    ASSERT_EQ(saved.mid(138, 9), QByteArray("Codice 39"));
     Action("mnuLinguaEnglish")->trigger();
     EXPECT_FALSE(QFileInfo::exists(marker));
+    EXPECT_EQ(window->Offset(), kEnglish);
+
+    // "Codice 39" stored in Italian is not selected when the marker is
+    // deleted by hand and the program starts in English.
+    ASSERT_EQ(saved.mid(138, 9), QByteArray("Codice 39"));
     window.reset();
+    QFile cfg(home.SettingsFolder() + QStringLiteral("/LUM.CFG"));
+    ASSERT_TRUE(cfg.open(QIODevice::WriteOnly));
+    cfg.write(saved);
+    cfg.close();
     Start();
     EXPECT_EQ(window->Offset(), kEnglish);
     EXPECT_EQ(symbology->currentIndex(), -1);
+}
+
+TEST_F(MainWindow, LanguageSwitchKeepsTheWork)
+{
+    struct Row {
+        const char* note;
+        int nameId;
+        int styleIndex;
+        const char* code;
+        bool toItalian;
+        const char* style; // the same style in the new language
+    };
+    const Row rows[] = {
+        {"EAN 128, short, to Italian", 425, 1, "10ABC", true, "Corto"},
+        {"Code 39, wide, to English", 400, 2, "AB", false, "Wide"},
+        {"Code 93, narrow short, to Italian", 402, 4, "XY", true, "Stretto e corto"},
+    };
+    hrc->setChecked(true);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        Choose(r.nameId);
+        style->setCurrentIndex(r.styleIndex);
+        Type(QString::fromLatin1(r.code));
+        const Copied before = Copy();
+        ASSERT_FALSE(before.text.isEmpty());
+        Action(r.toItalian ? "mnuLinguaItaliano" : "mnuLinguaEnglish")->trigger();
+        ASSERT_EQ(window->Offset(), r.toItalian ? kItalian : kEnglish);
+        EXPECT_EQ(symbology->currentText(), LoadText(r.nameId, window->Offset()));
+        EXPECT_EQ(style->currentText(), QString::fromUtf8(r.style));
+        const bool ean128 = r.nameId == 425;
+        EXPECT_EQ(Child<QLabel>("imgWizard")->isVisibleTo(window.get()), ean128);
+        EXPECT_EQ(Action("mnuWizard")->isEnabled(), ean128);
+        // Stored as now shown, so the next start in this language finds them.
+        const QByteArray bytes = SettingsBytes();
+        EXPECT_EQ(bytes.mid(138, 30).trimmed(), QByteArray::fromStdString(ToCp1252(symbology->currentText())));
+        EXPECT_EQ(bytes.mid(174, 64).trimmed(), QByteArray::fromStdString(ToCp1252(style->currentText())));
+        const Copied after = Copy();
+        EXPECT_EQ(after.text, before.text);
+        EXPECT_EQ(after.rtf, before.rtf);
+    }
+    window.reset();
+    Start();
+    EXPECT_EQ(symbology->currentText(), LoadText(402, kItalian));
+    EXPECT_EQ(style->currentText(), QStringLiteral("Stretto e corto"));
+}
+
+TEST_F(MainWindow, QtsOwnTextsFollowTheLanguage)
+{
+    struct Row {
+        const char* context;
+        const char* english;
+        const char* italian;
+    };
+    // Texts of Qt's own message boxes and font dialog, with the Italian of Qt's translations.
+    const Row rows[] = {{"QPlatformTheme", "Cancel", "Annulla"}, {"QFontDialog", "Select Font", "Seleziona carattere"}};
+    const auto expect = [&](bool italian) {
+        for (const Row& r : rows)
+            EXPECT_EQ(QCoreApplication::translate(r.context, r.english),
+                      QString::fromUtf8(italian ? r.italian : r.english))
+                << r.english << (italian ? " in Italian" : " in English");
+        QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QString::fromLatin1(italian ? "Annulla" : "Cancel"));
+    };
+    expect(false);
+    Action("mnuLinguaItaliano")->trigger();
+    expect(true);
+    Action("mnuLinguaEnglish")->trigger();
+    expect(false);
+    Action("mnuLinguaItaliano")->trigger();
+    window.reset(); // the window takes them with it
+    expect(false);
+    Start(); // and a start in Italian brings them
+    expect(true);
+    window.reset();
+    expect(false);
+}
+
+TEST_F(MainWindow, CharactersOutsideWindows1252AreRefused)
+{
+    struct Row {
+        int nameId;
+        const char* drawn;   // a code drawn first
+        const char16_t* bad; // then one with characters Windows-1252 lacks
+    };
+    // Each of these would accept the "?" those characters used to become.
+    const Row rows[] = {{424, "AB", u"A\u0151\u2192B"},
+                        {425, "10AB", u"10A\u0151"},
+                        {401, "AB", u"A\u2192B"},
+                        {403, "AB", u"\u0151"}};
+    hrc->setChecked(true);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.nameId);
+        errors.clear();
+        Choose(r.nameId);
+        Type(QString::fromLatin1(r.drawn));
+        ASSERT_TRUE(errors.empty());
+        const Copied before = Copy();
+        code->clear();
+        code->insert(QString::fromUtf16(r.bad)); // the test keyboard types ASCII only
+        QTest::keyClick(code, Qt::Key_Return);
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0].text, LoadText(kTextNotAllowed, kEnglish));
+        EXPECT_EQ(errors[0].title, LoadText(kTextErrorTitle, kEnglish));
+        hrc->setChecked(false); // an option change stays silent and draws nothing
+        hrc->setChecked(true);
+        EXPECT_EQ(errors.size(), 1u);
+        const Copied after = Copy();
+        EXPECT_EQ(after.text, before.text);
+        EXPECT_EQ(after.rtf, before.rtf);
+        EXPECT_FALSE(after.text.contains(QChar('?')));
+    }
+}
+
+TEST_F(MainWindow, PreviewTakesNoKeystrokes)
+{
+    Choose(400);
+    hrc->setChecked(true);
+    Type(QStringLiteral("AB"));
+    const QString shown = Shown();
+    const Copied before = Copy();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    preview->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), preview);
+    QTest::keyClicks(preview, QStringLiteral("xy"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete})
+        QTest::keyClick(preview, key);
+    QTest::keyClick(preview, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), shown);
+
+    // Selecting and copying stay possible.
+    QTest::keyClick(preview, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(preview, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+
+    QTest::keyClick(preview, Qt::Key_Tab); // moves on, inserts nothing
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("cmdClipboard"));
+    EXPECT_EQ(Shown(), shown);
+    const Copied after = Copy();
+    EXPECT_EQ(after.text, before.text);
+    EXPECT_EQ(after.rtf, before.rtf);
+}
+
+TEST_F(MainWindow, KeyboardPaths)
+{
+    Choose(400);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    symbology->setFocus(Qt::TabFocusReason);
+    QStringList walked;
+    for (int i = 0; i < 8 && QApplication::focusWidget(); ++i) {
+        walked << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(walked, (QStringList{"cmbSimbologia", "cmbStile", "txtDimensione", "txtCodice", "chkDigit", "chkHRC",
+                                   "rtfContenuto", "cmdClipboard"}));
+
+    // The wizard from the Edit menu, only while EAN 128 is selected.
+    QAction* entry = Action("mnuWizard");
+    ASSERT_NE(entry, nullptr);
+    struct Row {
+        int nameId;
+        bool wizard;
+    };
+    int opened = 0;
+    for (const Row& r : {Row{400, false}, Row{425, true}, Row{424, false}, Row{425, true}}) {
+        SCOPED_TRACE(r.nameId);
+        Choose(r.nameId);
+        EXPECT_EQ(entry->isEnabled(), r.wizard);
+        EXPECT_EQ(Child<QLabel>("imgWizard")->isVisibleTo(window.get()), r.wizard);
+        entry->trigger();
+        opened += r.wizard ? 1 : 0;
+        EXPECT_EQ(wizardOpened, opened);
+    }
+
+    // An access key of its own in the Edit menu, and a tooltip on the picture, in both languages.
+    for (const char* language : {"mnuLinguaEnglish", "mnuLinguaItaliano"}) {
+        SCOPED_TRACE(language);
+        Action(language)->trigger();
+        QStringList keys;
+        for (const char* name : {"mnuFont", "mnuIncludiCheckDigit", "mnuWizard"}) {
+            const QString text = Action(name)->text();
+            const qsizetype amp = text.indexOf(QChar('&'));
+            ASSERT_GE(amp, 0) << name;
+            keys << text.mid(amp + 1, 1).toLower();
+        }
+        keys.removeDuplicates();
+        EXPECT_EQ(keys.size(), 3) << keys.join(QChar(' ')).toStdString();
+        EXPECT_FALSE(Child<QLabel>("imgWizard")->toolTip().isEmpty());
+    }
 }
 
 TEST_F(MainWindow, ItalianAtStartFromTheMarker)
@@ -375,6 +605,107 @@ TEST_F(MainWindow, FailedSaveIsToldOnceAndSettingsStayInUse)
     EXPECT_EQ(window->Config().barcodeSize, 72);
     Type(QStringLiteral("AB"));
     EXPECT_EQ(ShownSize(), 72.0);
+}
+
+TEST_F(MainWindow, LanguageMarkerThatCannotBeChangedIsTold)
+{
+    struct Row {
+        const char* note;
+        bool makeItalian; // the switch asked for
+        int error;        // what the system says
+    };
+    const Row rows[] = {{"marker cannot be created: a link into a missing folder stands there", true, ENOENT},
+                        {"marker cannot be deleted: a folder stands there", false, EISDIR}};
+    const QString folder = home.SettingsFolder();
+    const QString marker = folder + QStringLiteral("/ITALIANO.LNG");
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        window.reset();
+        ASSERT_TRUE(QDir(folder).removeRecursively() && QDir().mkpath(folder));
+        if (r.makeItalian)
+            ASSERT_TRUE(QFile::link(home.Path() + QStringLiteral("/missing/ITALIANO.LNG"), marker));
+        else
+            ASSERT_TRUE(QDir().mkpath(marker + QStringLiteral("/kept")));
+        notices.clear();
+        Start();
+        const int from = window->Offset();
+        ASSERT_EQ(from, r.makeItalian ? kEnglish : kItalian);
+        Choose(400);
+        hrc->setChecked(true);
+        Type(QStringLiteral("AB"));
+        const Copied before = Copy();
+        ASSERT_TRUE(notices.empty());
+
+        Action(r.makeItalian ? "mnuLinguaItaliano" : "mnuLinguaEnglish")->trigger();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].text,
+                  LoadText(kTextSaveFailed, from) + QString::fromLocal8Bit(std::strerror(r.error)));
+        // The language changes for this run, with the work kept.
+        EXPECT_EQ(window->Offset(), r.makeItalian ? kItalian : kEnglish);
+        EXPECT_EQ(symbology->currentText(), LoadText(400, window->Offset()));
+        EXPECT_EQ(Child<QLabel>("labCodice")->text(), LoadText(268, window->Offset()));
+        // The notice is the failed save's own: once per run.
+        ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/LUM.CFG")) && QDir().mkpath(folder + QStringLiteral("/LUM.CFG")));
+        hrc->setChecked(false);
+        EXPECT_EQ(notices.size(), 1u);
+        hrc->setChecked(true);
+        const Copied after = Copy();
+        EXPECT_EQ(after.text, before.text);
+        EXPECT_EQ(after.rtf, before.rtf);
+    }
+}
+
+TEST_F(MainWindow, UnusableSettingsFolderIsNamedWithTheReason)
+{
+    window.reset();
+    struct Row {
+        const char* blocked; // a file where a folder of the settings path should be
+    };
+    for (const Row& r : {Row{"VOR"}, Row{"VOR/LUMAssistant"}}) {
+        SCOPED_TRACE(r.blocked);
+        QFile::remove(home.Path() + QStringLiteral("/VOR"));
+        ASSERT_TRUE(QDir(home.Path() + QStringLiteral("/VOR")).removeRecursively());
+        const QString path = home.Path() + '/' + QString::fromLatin1(r.blocked);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile blocker(path);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        frmPrincipale w;
+        QString why;
+        ASSERT_FALSE(w.Avvia(&why));
+        EXPECT_EQ(why, LoadText(kTextFolderFailed, kEnglish).arg(path, QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+    }
+}
+
+TEST_F(MainWindow, StartUpRewritesNothing)
+{
+    Choose(402);
+    style->setCurrentIndex(3);
+    hrc->setChecked(true);
+    window.reset();
+
+    // The settings are a link to a file kept elsewhere.
+    const QString link = home.SettingsFolder() + QStringLiteral("/LUM.CFG");
+    const QString real = home.Path() + QStringLiteral("/kept/LUM.CFG");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(real).path()) && QFile::rename(link, real) && QFile::link(real, link));
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &before), 0);
+    Start();
+    EXPECT_EQ(symbology->currentText(), QStringLiteral("Code 93"));
+    EXPECT_EQ(style->currentText(), QStringLiteral("Short"));
+    EXPECT_TRUE(notices.empty());
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino); // not replaced
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
+
+    // A settings file that is there but no regular file: the defaults, and the user is told.
+    window.reset();
+    ASSERT_TRUE(QFile::remove(link) && QDir().mkpath(link));
+    Start();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].text, LoadText(kTextReadFailed, kEnglish) + LoadText(kTextNotRegular, kEnglish));
+    EXPECT_EQ(symbology->currentIndex(), -1);
 }
 
 TEST_F(MainWindow, GuideMenu)

@@ -5,10 +5,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -30,6 +34,12 @@ struct Message {
     QString text, title;
 };
 
+// What the Clipboard button put on the clipboard.
+struct Copied {
+    QString text;   // the plain-text form, paragraphs joined by "\n"
+    QByteArray rtf; // the rich-text form
+};
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { Start(); }
@@ -43,12 +53,12 @@ protected:
             opened.push_back(url);
             return true;
         };
-        s.apriWizard = [](frmPrincipale&) {};
+        s.apriWizard = [this](frmPrincipale&) { ++wizardOpened; };
         s.sceltaFont = [this](QWidget*, const QFont& current) {
             fontAsked.push_back(current);
             return fontAnswer;
         };
-        s.cartelleDati = {home.Path() + QStringLiteral("/data")};
+        s.cartelleDati = dataFolders.isEmpty() ? QStringList{home.Path() + QStringLiteral("/data")} : dataFolders;
         window = std::make_unique<frmPrincipale>(s);
         QString why;
         ASSERT_TRUE(window->Avvia(&why)) << why.toStdString();
@@ -88,6 +98,17 @@ protected:
             QTest::keyClick(code, Qt::Key_Return);
     }
 
+    // Presses the Clipboard button and reads back what it copied.
+    Copied Copy()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("stale")); // so a copy that did not happen shows
+        QTest::mouseClick(Child<QPushButton>("cmdClipboard"), Qt::LeftButton);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (!data)
+            return {};
+        return {data->text(), data->data(QStringLiteral("text/rtf"))};
+    }
+
     QString Shown() const { return preview->toPlainText(); }
     QString ShownFamily() const
     {
@@ -106,9 +127,11 @@ protected:
     }
 
     ScopedConfigHome home;
+    QStringList dataFolders; // where the window looks for its guides; empty: a folder of the test's own
     std::unique_ptr<frmPrincipale> window;
     std::vector<Message> errors, notices;
     std::vector<QUrl> opened;
+    int wizardOpened = 0;
     std::vector<QFont> fontAsked;      // the presets the font dialog was shown with
     std::optional<QFont> fontAnswer;   // what it answers: nothing is Cancel
     QLineEdit *code{}, *size{};

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "assistant/stringtable.h"
@@ -48,7 +49,8 @@ TEST(Platform, SettingsFolderBlockedByAFile)
     blocker.close();
     const auto folder = CartellaImpostazioni(AppEx());
     ASSERT_FALSE(folder.Ok());
-    EXPECT_FALSE(folder.error->description.isEmpty());
+    EXPECT_EQ(folder.error->path, blocker.fileName()); // the level that failed, and why
+    EXPECT_EQ(folder.error->systemError, ENOTDIR);
 }
 
 TEST(Platform, LanguageMarker)
@@ -57,7 +59,8 @@ TEST(Platform, LanguageMarker)
     const QString folder = CartellaImpostazioni(AppEx()).value;
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kEnglish);
     EXPECT_EQ(LinguaDaMarcatore(folder).manuale, QStringLiteral("LUMGuide.pdf"));
-    EXPECT_FALSE(ImpostaMarcatore(folder, false)); // already English: nothing to do
+    EXPECT_TRUE(ImpostaMarcatore(folder, false)); // already English: nothing to do
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/ITALIANO.LNG")));
 
     EXPECT_TRUE(ImpostaMarcatore(folder, true));
     const QFileInfo marker(folder + QStringLiteral("/ITALIANO.LNG"));
@@ -65,7 +68,7 @@ TEST(Platform, LanguageMarker)
     EXPECT_EQ(marker.size(), 0);
     EXPECT_EQ(LinguaDaMarcatore(folder).offset, kItalian);
     EXPECT_EQ(LinguaDaMarcatore(folder).manuale, QStringLiteral("LUMGuide_ita.pdf"));
-    EXPECT_FALSE(ImpostaMarcatore(folder, true));
+    EXPECT_TRUE(ImpostaMarcatore(folder, true));
 
     EXPECT_TRUE(ImpostaMarcatore(folder, false));
     EXPECT_FALSE(QFileInfo::exists(marker.filePath()));

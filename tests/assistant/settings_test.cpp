@@ -2,11 +2,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lum::assistant {
 namespace {
@@ -210,6 +216,98 @@ TEST_F(SettingsFile, FailedSaveKeepsThePreviousFile)
     EXPECT_FALSE(why.isEmpty());
     EXPECT_EQ(Read(), before);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("LUM.CFG")}); // no temporary left
+}
+
+TEST_F(SettingsFile, FifoIsNeitherWaitedForNorRead)
+{
+    const QByteArray fifo = QFile::encodeName(Path());
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0644), 0);
+    ReadProblem problem;
+    auto load = std::async(std::launch::async, [&] { return CaricaConfigurazione(Path(), &problem); });
+    if (load.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the load waits for a writer";
+        // A writer that comes and goes ends the wait with end of file.
+        const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    EXPECT_EQ(load.get(), Configurazione{});
+    EXPECT_TRUE(problem.notRegular);
+
+    // A folder is no settings file either; a missing file is no problem.
+    ASSERT_TRUE(QFile::remove(Path()) && QDir().mkpath(Path()));
+    EXPECT_EQ(CaricaConfigurazione(Path(), &problem), Configurazione{});
+    EXPECT_TRUE(problem.notRegular);
+    ASSERT_TRUE(QDir(Path()).removeRecursively());
+    EXPECT_EQ(CaricaConfigurazione(Path(), &problem), Configurazione{});
+    EXPECT_FALSE(problem.Any());
+}
+
+TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
+{
+    struct Row {
+        const char* note;
+        const char* link;   // what LUM.CFG points to; nullptr: LUM.CFG is the file
+        mode_t existing;    // mode of the file there before; 0: none
+        mode_t expected;    // mode afterwards, under the umask 027
+    };
+    const Row rows[] = {
+        {"plain file replaced keeps its mode", nullptr, 0600, 0600},
+        {"new plain file follows the umask", nullptr, 0, 0640},
+        {"absolute link to a file", "@/real/settings.bin", 0604, 0604},
+        {"relative link to a file", "real/settings.bin", 0660, 0660},
+        {"link to a file yet to be made", "real/settings.bin", 0, 0640},
+        {"link to a link", "chain", 0644, 0644},
+    };
+    const mode_t oldMask = ::umask(027);
+    const QDir dir(dir_.path());
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.note);
+        for (const char* name : {"LUM.CFG", "chain"})
+            QFile::remove(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("real"))).removeRecursively() && dir.mkpath(QStringLiteral("real")));
+        const QString file = r.link ? dir.filePath(QStringLiteral("real/settings.bin")) : Path();
+        if (r.link) {
+            QString target = QString::fromLatin1(r.link);
+            if (target.startsWith('@'))
+                target = dir.path() + target.mid(1);
+            ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(Path()).constData()), 0);
+            if (target == QStringLiteral("chain")) {
+                ASSERT_EQ(::symlink("real/settings.bin", QFile::encodeName(dir.filePath(target)).constData()), 0);
+            }
+        }
+        if (r.existing) {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+            old.close();
+            ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), r.existing), 0);
+        }
+
+        ASSERT_TRUE(SalvaConfigurazione(Path(), Sample()));
+        EXPECT_EQ(QFileInfo(Path()).isSymLink(), r.link != nullptr);
+        QFile saved(file);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readAll().toStdString(), Bytes(EncodeConfigurazione(Sample())));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, r.expected) << std::oct << (st.st_mode & 07777);
+        EXPECT_EQ(CaricaConfigurazione(Path()), Sample()); // read back through the link
+        // No temporary file left beside the link or the file.
+        const QStringList left =
+            dir.entryList(QDir::Files | QDir::System) + QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files);
+        EXPECT_EQ(left.filter(QStringLiteral(".tmp")), QStringList{});
+    }
+    ::umask(oldMask);
+
+    // A cycle of links is an error, not a replaced link.
+    QFile::remove(Path());
+    ASSERT_EQ(::symlink("LUM.CFG", QFile::encodeName(Path()).constData()), 0);
+    QString why;
+    EXPECT_FALSE(SalvaConfigurazione(Path(), Sample(), &why));
+    EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(ELOOP)));
+    EXPECT_TRUE(QFileInfo(Path()).isSymLink());
 }
 
 TEST_F(SettingsFile, SaveIntoAMissingFolderFails)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 #include "engine/escape.h"
 
 namespace lum::cli {

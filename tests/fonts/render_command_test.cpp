@@ -280,6 +280,10 @@ TEST_F(RenderCommand, MistakesAreReported)
         {{"--size", "2000", "--dpi", "4800", "-o", out, "C39", "ABCDEF"}, 2, "32767 pixels a side"},
         {{"--batch", "-o", out, "C39"}, 2, "{line}"},
         {{"--batch", "-o", "{lines}.png", "C39"}, 2, "unknown field"},
+        {{"--max-line", "4", "-o", out, "C39", "ABCDE"}, 1, "longer than"},
+        // An image that cannot be written is named with the system's reason.
+        {{"-o", "/nonexistent/x.svg", "C39", "A"}, 1, "lumcode: render: cannot write /nonexistent/x.svg: No such file or directory\n"},
+        {{"-o", "/nonexistent/x.png", "C39", "A"}, 1, "lumcode: render: cannot write /nonexistent/x.png: No such file or directory\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.said);

@@ -1,6 +1,6 @@
 /*
  * A C11 host of LUMDLL: includes only the public header, links the library and
- * calls the four exports. Exits nonzero on the first unexpected result.
+ * calls the five exports. Exits nonzero on the first unexpected result.
  */
 #include "library/lumdll.h"
 
@@ -38,6 +38,10 @@ int main(void)
 
     n = VORStringToBarcodeBufDLL("ABC", "C39", 1, NULL, 0);
     expect(n == 6, "size query");
+    n = VORStringToBarcodeBufDLL("ABC", "C39", 1, NULL, 100);
+    expect(n == 6, "a NULL output with a capacity is a size query too");
+    n = VORStringToBarcodeBufDLL("A B", "C39", 1, NULL, 100);
+    expect(n == 0, "a rejected text with a NULL output");
     n = VORStringToBarcodeBufDLL("ABC", "C39", 1, small, (int)sizeof small);
     expect(n == 6 && small[0] == '\0', "too small a buffer gets the empty string");
     n = VORStringToBarcodeBufDLL("ABC", "c39", 1, output, 7);
@@ -45,6 +49,16 @@ int main(void)
 
     n = VORValidateStringBufDLL(pad, (int)sizeof pad, "EAN13", 1);
     expect(n == 13 && strcmp(pad, "000000000000") == 0, "EAN13 empty text padded");
+
+    {
+        static const char expected[] =
+            "character \" \" at position 2 is not allowed; allowed: 0-9, A-Z and - . _ $ / + % (\"_\" stands for a space)";
+        char reason[sizeof expected];
+        n = VORDiagnoseDLL("A c", "C39", 0, 0, reason, (int)sizeof reason);
+        expect(n == (int)sizeof expected - 1 && strcmp(reason, expected) == 0, "reason for a space in Code 39");
+    }
+    n = VORDiagnoseDLL("ABC", "C39", 1, 1, output, (int)sizeof output);
+    expect(n == 0 && output[0] == '\0', "no reason for an accepted text");
 
     return failures == 0 ? 0 : 1;
 }

@@ -33,6 +33,12 @@ struct Bound {
                  id, text, check);
         if (length > 0)
             ++encoded[id];
+        // A reason exactly when the request fails.
+        const int reason = lib.diagnose(text.c_str(), id.c_str(), check, 0, nullptr, 0);
+        if ((reason == 0) != (length > 0))
+            Fail("VORDiagnoseDLL gives " + std::to_string(reason) + " for a request that encodes to " +
+                     std::to_string(length) + " bytes",
+                 id, text, check);
 
         std::vector<char> buffer(text.begin(), text.end());
         buffer.resize(n + 64, '\0');

@@ -1,5 +1,5 @@
-// The shared object exports the four VOR functions and nothing else, and the
-// Windows definition file lists the same four.
+// The shared object exports the five VOR functions and nothing else, and the
+// Windows definition file lists the same five.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,7 +14,7 @@ const std::set<std::string> kSectionKeywords = {"LIBRARY", "NAME",     "EXPORTS"
                                                 "VERSION", "HEAPSIZE", "STACKSIZE", "SECTIONS"};
 
 const std::set<std::string> kExports = {"VORValidateStringDLL", "VORStringToBarcodeDLL", "VORStringToBarcodeBufDLL",
-                                        "VORValidateStringBufDLL"};
+                                        "VORValidateStringBufDLL", "VORDiagnoseDLL"};
 
 // Names of the defined dynamic symbols, from `nm -D --defined-only`.
 // Sets `ok` to false when nm could not be run.
@@ -42,7 +42,7 @@ std::set<std::string> DefinedDynamicSymbols(bool& ok)
     return names;
 }
 
-TEST(LumdllExports, SharedObjectExportsExactlyTheFourFunctions)
+TEST(LumdllExports, SharedObjectExportsExactlyTheVorFunctions)
 {
     bool ok = false;
     const std::set<std::string> names = DefinedDynamicSymbols(ok);
@@ -50,7 +50,7 @@ TEST(LumdllExports, SharedObjectExportsExactlyTheFourFunctions)
     EXPECT_EQ(names, kExports);
 }
 
-TEST(LumdllExports, DefinitionFileListsExactlyTheFourFunctions)
+TEST(LumdllExports, DefinitionFileListsExactlyTheVorFunctions)
 {
     std::ifstream def(LUMDLL_DEF_PATH);
     ASSERT_TRUE(def) << LUMDLL_DEF_PATH;

@@ -32,6 +32,7 @@ Lumdll Load()
     Bind(handle, "VORStringToBarcodeDLL", lib.encode, lib.error);
     Bind(handle, "VORStringToBarcodeBufDLL", lib.encodeBuf, lib.error);
     Bind(handle, "VORValidateStringBufDLL", lib.validateBuf, lib.error);
+    Bind(handle, "VORDiagnoseDLL", lib.diagnose, lib.error);
     return lib;
 }
 

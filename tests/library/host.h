@@ -1,4 +1,4 @@
-// LUMDLL as a host sees it: the shared object loaded with dlopen and its four
+// LUMDLL as a host sees it: the shared object loaded with dlopen and its
 // exports bound by name with dlsym.
 #pragma once
 
@@ -15,7 +15,8 @@ struct Lumdll {
     decltype(&VORStringToBarcodeDLL) encode = nullptr;
     decltype(&VORStringToBarcodeBufDLL) encodeBuf = nullptr;
     decltype(&VORValidateStringBufDLL) validateBuf = nullptr;
-    std::string error; // dlopen or dlsym failure, empty when all four are bound
+    decltype(&VORDiagnoseDLL) diagnose = nullptr;
+    std::string error; // dlopen or dlsym failure, empty when all are bound
 };
 
 // Loaded once per process and never unloaded.

@@ -1,8 +1,8 @@
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 
 #include <array>
 
-namespace lum::cli {
+namespace lum {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; 0xA0 to 0xFF equal their ISO 8859-1
@@ -173,4 +173,4 @@ void AppendCp1252AsUtf8(std::string_view bytes, std::string& out)
     }
 }
 
-} // namespace lum::cli
+} // namespace lum

@@ -1,11 +1,11 @@
-#include "cli/cp1252.h"
+#include "engine/cp1252.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <string>
 
-namespace lum::cli {
+namespace lum {
 namespace {
 
 std::string ToUtf8(std::string_view bytes)
@@ -158,4 +158,4 @@ TEST(Cp1252, AppendUtf8MatchesTheStandardForms)
 }
 
 } // namespace
-} // namespace lum::cli
+} // namespace lum

@@ -1,12 +1,12 @@
 // Windows-1252, the code page of the engine's 8-bit strings, and its mapping
-// to and from UTF-8, the encoding of command lines and text files.
+// to and from UTF-8, the encoding of command lines, files, databases and pages.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace lum::cli {
+namespace lum {
 
 // The Unicode code point of a Windows-1252 byte. The five bytes the code page
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of
@@ -49,4 +49,4 @@ void AppendUtf8(char32_t codePoint, std::string& out);
 // Appends the UTF-8 form of Windows-1252 bytes.
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out);
 
-} // namespace lum::cli
+} // namespace lum
