@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::string_view kGs1Retail = "GS1 General Specifications, ISO/IEC 15420";
 constexpr std::string_view kGs1Logistics = "GS1 General Specifications, general distribution";
-constexpr std::string_view kAim = "AIM uniform symbology specifications";
 constexpr std::string_view kNoStandard = "no public standard; as Code 39";
 
 // EAN/UPC: nominal X 0.330 mm (100%), 80% to 200% allowed.
