@@ -4,6 +4,8 @@
 #   ./run.sh lumcode ARGS the command-line tool with those arguments
 #   ./run.sh demo         a short demo of the encoder on the terminal
 #   ./run.sh package      the Debian packages, into dist/
+#   ./run.sh web          builds the label page and serves it on 127.0.0.1
+#                         (port LUM_WEB_PORT, 8024 by default)
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -21,6 +23,13 @@ lumcode)
   exec "$lumcode" "$@"
   ;;
 demo) ;;
+web)
+  "$LUM_ROOT/web/build.sh"
+  port=${LUM_WEB_PORT:-8024}
+  echo "LUM label page: http://127.0.0.1:$port/"
+  echo "for example http://127.0.0.1:$port/?symbology=EAN13&text=590123412345&check=1 (Ctrl+C stops the server)"
+  exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$LUM_ROOT/build-web/site" "$port"
+  ;;
 "")
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "LUMAssistant needs a graphical display, and neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
@@ -31,7 +40,7 @@ demo) ;;
   exec "$LUM_ROOT/build/assistant/LUMAssistant"
   ;;
 *)
-  echo "usage: ./run.sh [lumcode ARGS... | demo | package]" >&2
+  echo "usage: ./run.sh [lumcode ARGS... | demo | package | web]" >&2
   exit 2
   ;;
 esac

@@ -2,6 +2,9 @@
 // batches through the buffered reader and writer, in lines per second.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -71,5 +74,35 @@ void BM_BatchC39(benchmark::State& state)
     std::fclose(out);
 }
 BENCHMARK(BM_BatchC39)->Unit(benchmark::kMillisecond);
+
+// A batch whose middle line is 256 MiB long, over the 1 MiB line limit: the
+// line is skipped, not kept, so the process's peak memory (peak_rss_mb, the
+// whole benchmark program) stays far below the line's size.
+void BM_BatchOverlongLine(benchmark::State& state)
+{
+    constexpr std::size_t kLine = std::size_t(256) << 20;
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::fopen("/dev/null", "w");
+    std::FILE* err = std::fopen("/dev/null", "w");
+    const std::string block(std::size_t(1) << 20, 'A');
+    std::fputs("ABC\n", in);
+    for (std::size_t written = 0; written < kLine; written += block.size())
+        std::fwrite(block.data(), 1, block.size(), in);
+    std::fputs("\nXYZ\n", in);
+    std::fflush(in);
+    const char* args[] = {"encode", "C39"};
+    for (auto _ : state) {
+        std::rewind(in);
+        benchmark::DoNotOptimize(lum::cli::Main(args, {in, out, err}));
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024;
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kLine));
+    std::fclose(in);
+    std::fclose(out);
+    std::fclose(err);
+}
+BENCHMARK(BM_BatchOverlongLine)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,7 +1,14 @@
 #include "cli/command.h"
 
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
 #include <string>
+
+#include "cli/format.h"
 
 #ifndef LUM_VERSION
 #define LUM_VERSION "unknown"
@@ -36,7 +43,7 @@ constexpr std::string_view kOverviewEnd =
     "\n"
     "Exit status:\n"
     "  0   done\n"
-    "  1   a text was rejected, or the output could not be written\n"
+    "  1   a text was rejected, the output could not be written, or memory ran out\n"
     "  2   usage error, unknown SYMBOLOGY included\n"
     "\n"
     "Examples:\n"
@@ -55,10 +62,20 @@ bool Write(std::FILE* file, std::string_view text)
 // Help and version texts go to the output stream; exit status 1 when they cannot.
 int WriteOutput(const Streams& streams, std::string_view text)
 {
+    errno = 0;
     if (Write(streams.out, text))
         return kExitOk;
-    PrintError(streams, "cannot write the output");
+    PrintError(streams, CannotWrite("the output", errno));
     return kExitRejected;
+}
+
+std::string Failure(std::string_view verb, std::string_view what, int error)
+{
+    std::string out = "cannot ";
+    out.append(verb).append(" ").append(what);
+    if (error != 0)
+        out.append(": ").append(std::strerror(error));
+    return out;
 }
 
 std::string CommandHelp(const Command& c)
@@ -99,16 +116,20 @@ const Symbology* FindTarget(std::string_view id) noexcept { return FindSymbology
 void PrintError(const Streams& streams, std::string_view message)
 {
     std::string line = "lumcode: ";
-    line.append(message).push_back('\n');
+    line.append(EscapeForMessage(message)).push_back('\n');
     Write(streams.err, line);
 }
+
+std::string CannotWrite(std::string_view what, int error) { return Failure("write", what, error); }
+
+std::string CannotRead(std::string_view what, int error) { return Failure("read", what, error); }
 
 int UsageError(const Streams& streams, const Command* command, std::string_view message)
 {
     std::string line = "lumcode: ";
     if (command)
         line.append(command->name).append(": ");
-    line.append(message).append("\nTry 'lumcode ");
+    line.append(EscapeForMessage(message)).append("\nTry 'lumcode ");
     if (command)
         line.append(command->name).append(" ");
     line.append("--help'.\n");
@@ -122,7 +143,9 @@ int UnknownSymbology(const Streams& streams, const Command& command, std::string
                       "unknown symbology '" + std::string(id) + "' (lumcode list shows the identifiers)");
 }
 
-int Main(std::span<const char* const> args, const Streams& streams)
+namespace {
+
+int RunCommandLine(std::span<const char* const> args, const Streams& streams)
 {
     if (args.empty())
         return UsageError(streams, nullptr, "no command given");
@@ -157,6 +180,30 @@ int Main(std::span<const char* const> args, const Streams& streams)
                           "too many arguments (from '" + std::string(parsed.args.positionals[command->maxPositionals]) +
                               "'; quote a text that holds spaces)");
     return command->run(parsed.args, streams);
+}
+
+} // namespace
+
+int Main(std::span<const char* const> args, const Streams& streams) noexcept
+{
+    // The last line of defence: whatever escapes a command ends in a message
+    // and exit status 1, never in std::terminate. The messages are literals,
+    // so reporting an exhausted heap needs no memory.
+    const char* reason = "unexpected exception";
+    try {
+        return RunCommandLine(args, streams);
+    } catch (const std::bad_alloc&) {
+        reason = nullptr;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    } catch (...) {
+    }
+    if (reason)
+        std::fprintf(streams.err, "lumcode: internal error: %s\n", reason);
+    else
+        std::fputs("lumcode: out of memory\n", streams.err);
+    std::fflush(streams.err);
+    return kExitRejected;
 }
 
 } // namespace lum::cli

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "cli/args.h"
@@ -54,10 +55,17 @@ int UsageError(const Streams& streams, const Command* command, std::string_view 
 // Reports an unknown SYMBOLOGY argument as a usage error.
 int UnknownSymbology(const Streams& streams, const Command& command, std::string_view id);
 
-// Writes a line "lumcode: message" on the error stream.
+// Writes a line "lumcode: message" on the error stream; controls in the
+// message are escaped.
 void PrintError(const Streams& streams, std::string_view message);
 
-// lumcode with its arguments (without the program name); returns the exit status.
-int Main(std::span<const char* const> args, const Streams& streams);
+// "cannot write WHAT: REASON" (or "cannot read"), REASON the system's text for
+// the error number; without it when the number is 0.
+std::string CannotWrite(std::string_view what, int error);
+std::string CannotRead(std::string_view what, int error);
+
+// lumcode with its arguments (without the program name); returns the exit
+// status. Never throws: running out of memory is reported, with status 1.
+int Main(std::span<const char* const> args, const Streams& streams) noexcept;
 
 } // namespace lum::cli

@@ -33,9 +33,10 @@ const std::string kDetails = std::string("Prints the font string for TEXT: the t
                                          "A rejected text is reported on standard error (exit status 1); positions\n"
                                          "in messages count characters from 1.\n"
                                          "\n") +
-                             std::string(kAddOnHelp) + "\n" + std::string(kEncodingHelp);
+                             std::string(kMaxLineHelp) + "\n" + std::string(kAddOnHelp) + "\n" +
+                             std::string(kEncodingHelp);
 
-constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption, kValuesOption};
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption, kValuesOption, kMaxLineOption};
 
 } // namespace
 

@@ -58,6 +58,8 @@ void AppendEscaped(std::string_view bytes, std::string& out)
     }
 }
 
+constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
+
 int HexValue(char c) noexcept
 {
     const auto pos = kHexDigits.find(c >= 'a' && c <= 'f' ? char(c - 'a' + 'A') : c);
@@ -145,6 +147,31 @@ std::optional<std::string> ParseHex(std::string_view text)
         if (high < 0 || low < 0)
             return std::nullopt;
         out.push_back(static_cast<char>(high * 16 + low));
+    }
+    return out;
+}
+
+std::string EscapeForMessage(std::string_view utf8, std::size_t limit)
+{
+    std::string out;
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
+        if (count == limit) {
+            out += "...";
+            break;
+        }
+        const Utf8Char c = ReadUtf8(utf8, pos);
+        const char32_t cp = c.length == 0 ? static_cast<unsigned char>(utf8[pos]) : c.codePoint;
+        if (c.length != 0 && !IsControl(cp)) {
+            out.append(utf8.substr(pos, c.length));
+        } else if (c.length != 0 && (cp == '\t' || cp == '\r' || cp == '\n')) {
+            out.push_back('\\');
+            out.push_back(cp == '\t' ? 't' : cp == '\r' ? 'r' : 'n');
+        } else {
+            out += "\\x";
+            AppendHexByte(static_cast<unsigned char>(cp), out);
+        }
+        pos += c.length == 0 ? 1 : c.length;
     }
     return out;
 }

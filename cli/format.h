@@ -1,6 +1,7 @@
 // How lumcode writes a font string (or a normalised text) on its output.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,5 +25,11 @@ void AppendFormatted(OutputFormat format, std::string_view bytes, std::string& o
 // never produces. They invert AppendFormatted.
 std::optional<std::string> ParseEscaped(std::string_view text);
 std::optional<std::string> ParseHex(std::string_view text);
+
+// `utf8` as typed, for a message on one line: controls as \t, \r, \n or
+// \xHH, and each byte of a malformed sequence as \xHH, so nothing the user
+// typed reaches the terminal as a control. Cut after `limit` characters
+// ("..." marks the cut).
+std::string EscapeForMessage(std::string_view utf8, std::size_t limit = std::string_view::npos);
 
 } // namespace lum::cli

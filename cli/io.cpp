@@ -16,16 +16,26 @@ OutputBuffer::~OutputBuffer() { Flush(); }
 
 bool OutputBuffer::Flush()
 {
-    if (!failed_ && !buffer_.empty())
-        failed_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size();
-    if (!failed_)
-        failed_ = std::fflush(file_) != 0;
+    if (!failed_) {
+        errno = 0;
+        if (!buffer_.empty())
+            failed_ = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size();
+        if (!failed_)
+            failed_ = std::fflush(file_) != 0;
+        if (failed_)
+            error_ = errno;
+    }
     buffer_.clear();
     return !failed_;
 }
 
-LineReader::LineReader(int fd, bool skipByteOrderMark, std::function<void()> beforeRead, std::size_t chunk)
-    : fd_(fd), skipBom_(skipByteOrderMark), beforeRead_(std::move(beforeRead)), chunk_(chunk)
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}
+
+LineReader::LineReader(int fd, bool skipByteOrderMark, LineLimits limits, std::function<void()> beforeRead,
+                       std::size_t chunk)
+    : fd_(fd), skipBom_(skipByteOrderMark), limits_(limits), beforeRead_(std::move(beforeRead)), chunk_(chunk)
 {
 }
 
@@ -42,48 +52,94 @@ bool LineReader::Fill()
         }
         if (n < 0 && errno == EINTR)
             continue;
-        failed_ = n < 0;
+        if (n < 0)
+            error_ = errno != 0 ? errno : EIO;
         atEnd_ = true;
         return false;
     }
 }
 
-std::string_view LineReader::Finish(std::string_view line)
+InputLine LineReader::Finish(std::string_view line)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     if (first_) {
         first_ = false;
-        if (skipBom_ && line.substr(0, 3) == "\xEF\xBB\xBF")
-            line.remove_prefix(3);
+        if (skipBom_ && line.starts_with(kByteOrderMark))
+            line.remove_prefix(kByteOrderMark.size());
+    }
+    if (line.size() > limits_.maxLine)
+        return {{}, line.size(), true, false};
+    return {line, line.size(), false, false};
+}
+
+InputLine LineReader::FinishSkipped()
+{
+    const std::size_t dropped = (skippedBom_ ? kByteOrderMark.size() : 0) + (skippedCr_ ? 1 : 0);
+    first_ = false;
+    skipping_ = false;
+    return {{}, skipped_ - dropped, true, false};
+}
+
+InputLine LineReader::Checked(InputLine line)
+{
+    if (line.length > limits_.maxSkip) {
+        line = {{}, limits_.maxSkip, true, true};
+        begin_ = end_; // not lines of text: read no further
+        atEnd_ = true;
     }
     return line;
 }
 
-std::optional<std::string_view> LineReader::Next()
+std::size_t LineReader::Slack() const noexcept { return 1 + (first_ && skipBom_ ? kByteOrderMark.size() : 0); }
+
+void LineReader::Keep(std::string_view piece)
+{
+    if (skipping_) {
+        skipped_ += piece.size();
+        if (!piece.empty())
+            skippedCr_ = piece.back() == '\r';
+        return;
+    }
+    carry_.append(piece);
+    // Longer than the limit even without a final CR and a byte order mark:
+    // from here on the line is only counted.
+    if (carry_.size() > limits_.maxLine + Slack()) {
+        skipping_ = true;
+        skipped_ = carry_.size();
+        skippedBom_ = first_ && skipBom_ && carry_.starts_with(kByteOrderMark);
+        skippedCr_ = carry_.back() == '\r';
+        carry_.clear();
+    }
+}
+
+std::optional<InputLine> LineReader::Next()
 {
     carry_.clear();
+    skipped_ = 0;
     for (;;) {
         if (begin_ < end_) {
             const char* start = chunk_.data() + begin_;
             const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-            if (newline) {
-                const std::size_t length = std::size_t(newline - start);
-                begin_ += length + 1;
-                if (carry_.empty())
-                    return Finish({start, length});
-                carry_.append(start, length);
-                return Finish(carry_);
-            }
-            carry_.append(start, end_ - begin_);
-            begin_ = end_;
+            const std::size_t length = newline ? std::size_t(newline - start) : end_ - begin_;
+            begin_ += newline ? length + 1 : length;
+            if (newline && !skipping_ && carry_.empty())
+                return Checked(Finish({start, length}));
+            Keep({start, length});
+            if (newline)
+                return Checked(skipping_ ? FinishSkipped() : Finish(carry_));
+            if (skipping_ && skipped_ > limits_.maxSkip + Slack())
+                return Checked(FinishSkipped()); // no line end in sight
+            continue;
         }
         if (atEnd_ || !Fill()) {
+            if (skipping_)
+                return Checked(FinishSkipped());
             // A byte order mark alone is an empty file, not an empty line.
-            if (carry_.empty() || (first_ && skipBom_ && carry_ == "\xEF\xBB\xBF"))
+            if (carry_.empty() || (first_ && skipBom_ && carry_ == kByteOrderMark))
                 return std::nullopt;
             // The last line, without a line end. The next call finds nothing left.
-            return Finish(carry_);
+            return Checked(Finish(carry_));
         }
     }
 }

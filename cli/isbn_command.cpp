@@ -1,6 +1,8 @@
 // lumcode isbn: checks a typed ISBN-10 or ISBN-13 and prints both hyphenated forms.
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/command.h"
@@ -60,6 +62,26 @@ std::string DescribeFailure(IsbnParse result, std::string_view text)
     return "not an ISBN";
 }
 
+// The note for a number outside the assigned ranges: the element for which
+// the range data has no range.
+std::string UnassignedNote(std::string_view isbn13)
+{
+    const std::optional<IsbnElements> e = SplitIsbn(isbn13);
+    const std::string prefix(isbn13.substr(0, 3));
+    std::string note = "Note: outside the ranges the ISBN agency has assigned (range data of ";
+    note.append(IsbnRangeDataEdition().date).append("): ");
+    if (GroupRanges(prefix).empty())
+        note.append(prefix).append(" is not an ISBN prefix (978, 979), so the digits after it are not split.\n");
+    else if (!e || e->group.empty())
+        note.append("prefix ").append(prefix).append(" has no registration group for the digits after it, so they ");
+    else
+        note.append("group ").append(prefix).append("-").append(e->group).append(
+            " has no publisher range for the digits after it, so they ");
+    if (!note.ends_with('\n'))
+        note.append("are not split.\n");
+    return note;
+}
+
 int RunIsbn(const ParsedArgs& args, const Streams& streams)
 {
     // Blanks may separate the elements, so the arguments are one ISBN.
@@ -82,14 +104,17 @@ int RunIsbn(const ParsedArgs& args, const Streams& streams)
     std::string out = "ISBN-10: ";
     out.append(parsed.isbn10.empty() ? "none (only numbers with the prefix 978 have an ISBN-10)" : parsed.isbn10);
     out.append("\nISBN-13: ").append(parsed.isbn13).push_back('\n');
+    if (!parsed.assigned)
+        out.append(UnassignedNote(parsed.isbn13));
+    errno = 0;
     if (std::fwrite(out.data(), 1, out.size(), streams.out) != out.size() || std::fflush(streams.out) != 0) {
-        PrintError(streams, "cannot write the output");
+        PrintError(streams, CannotWrite("the output", errno));
         return kExitRejected;
     }
     return kExitOk;
 }
 
-constexpr std::string_view kDetails =
+const std::string kDetails =
     "Checks an ISBN-10 or ISBN-13, typed with or without hyphens and blanks\n"
     "(\"0-306-40615-2\", \"978 0 306 40615 7\", or as several arguments), and\n"
     "prints its hyphenated ISBN-10 and ISBN-13 forms on two lines:\n"
@@ -98,6 +123,14 @@ constexpr std::string_view kDetails =
     "The hyphens set off the prefix, registration group, publisher and title\n"
     "elements and the check character. An ISBN-13 outside the prefix 978 has\n"
     "no ISBN-10 form, which is then shown as none.\n"
+    "\n"
+    "The elements follow the International ISBN Agency's range data, the\n"
+    "edition of " +
+    std::string(IsbnRangeDataEdition().date) + " (range message " + std::string(IsbnRangeDataEdition().serial) +
+    ")\n"
+    "built in. A number for which it has no registration group or no publisher\n"
+    "range is split only as far as the data goes, and a third line says so\n"
+    "(its barcode is not affected).\n"
     "\n"
     "A text that is not an ISBN (not 10 or 13 characters, a character other\n"
     "than digits and a final X, a wrong check character) is reported on\n"

@@ -24,47 +24,11 @@ std::string ToUtf8(std::string_view bytes)
     return out;
 }
 
-// `utf8` in double quotes as typed, but for controls (\t, \r, \n, \xHH) and
-// the bytes of malformed sequences (\xHH); cut after `limit` characters.
+// `utf8` in double quotes as typed, controls and malformed bytes escaped, cut
+// after `limit` characters.
 std::string QuoteUtf8(std::string_view utf8, std::size_t limit)
 {
-    std::string out = "\"";
-    std::size_t count = 0;
-    char buf[8];
-    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
-        if (count == limit) {
-            out += "...";
-            break;
-        }
-        const Utf8Char c = ReadUtf8(utf8, pos);
-        if (c.length == 0) {
-            std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(static_cast<unsigned char>(utf8[pos])));
-            out += buf;
-            ++pos;
-            continue;
-        }
-        switch (c.codePoint) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            if (IsControl(c.codePoint)) {
-                std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(c.codePoint));
-                out += buf;
-            } else {
-                out.append(utf8.substr(pos, c.length));
-            }
-        }
-        pos += c.length;
-    }
-    out.push_back('"');
-    return out;
+    return "\"" + EscapeForMessage(utf8, limit) + "\"";
 }
 
 std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
@@ -100,6 +64,22 @@ bool AppendValues(const Symbology& entry, std::string_view text, std::string& ou
 }
 
 } // namespace
+
+std::string MessageHead(const LineOptions& options, std::size_t lineNumber)
+{
+    std::string head(options.entry->id);
+    if (options.addOn)
+        head.append("+").append(options.addOn->id);
+    if (lineNumber > 0)
+        head.append(": line ").append(std::to_string(lineNumber));
+    return head;
+}
+
+std::string DescribeTooLongLine(std::size_t length, std::size_t maxLine)
+{
+    return std::to_string(length) + " bytes, longer than the line limit of " + std::to_string(maxLine) +
+           " bytes (--max-line)";
+}
 
 bool HasCodeValues(const Symbology& entry) noexcept { return entry.id == "C128" || entry.id == "E128"; }
 
@@ -163,14 +143,12 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
 {
     const Symbology& entry = *options_.entry;
     const auto reject = [&](std::string_view quoted, const std::string& reason) {
-        message.assign(entry.id);
-        if (options_.addOn)
-            message.append("+").append(options_.addOn->id);
-        if (lineNumber > 0)
-            message.append(": line ").append(std::to_string(lineNumber));
+        message = MessageHead(options_, lineNumber);
         message.append(": ").append(quoted).append(": ").append(reason);
         return false;
     };
+    if (line.size() > options_.maxLine)
+        return reject(QuoteUtf8(line, 60), DescribeTooLongLine(line.size(), options_.maxLine));
 
     if (options_.rawInput) {
         text_.assign(line);

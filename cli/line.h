@@ -11,6 +11,11 @@
 
 namespace lum::cli {
 
+// The longest text or input line lumcode takes by default (--max-line
+// changes it): far above any barcode, far below the machine's memory.
+inline constexpr std::size_t kDefaultMaxLine = std::size_t(1) << 20;
+inline constexpr std::size_t kLargestMaxLine = std::size_t(1) << 30;
+
 enum class Action : unsigned char {
     Encode,   // the font string
     Validate, // the normalised text
@@ -24,6 +29,7 @@ struct LineOptions {
     OutputFormat format = OutputFormat::Utf8;
     bool values = false; // C128 and E128: the code values instead of the font string
     const Symbology* addOn = nullptr; // "ADD2" or "ADD5" typed after the main EAN/UPC symbol `entry`, or null
+    std::size_t maxLine = kDefaultMaxLine; // longest text or input line taken, in bytes
 };
 
 // Turns input lines into output lines. Keeps its scratch buffers between
@@ -50,6 +56,12 @@ private:
     std::string work_;      // the text being validated and normalised
     std::string addOnWork_; // the add-on part, likewise
 };
+
+// The head of a message about a text: "C39", "EAN13+ADD2: line 3".
+std::string MessageHead(const LineOptions& options, std::size_t lineNumber);
+
+// The reason for rejecting a text or line of `length` bytes over the limit.
+std::string DescribeTooLongLine(std::size_t length, std::size_t maxLine);
 
 // Why the entry rejects `text` (Windows-1252), for messages: "too long: ...",
 // "character ... at position ...". `verdict` comes from ValidateText or Diagnose.

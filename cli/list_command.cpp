@@ -1,4 +1,5 @@
 // lumcode list: the symbology catalogue, one tab-separated line per entry.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -40,8 +41,9 @@ int RunList(const ParsedArgs& args, const Streams& streams)
             return UnknownSymbology(streams, kListCommand, id);
         AppendEntry(*s, out);
     }
+    errno = 0;
     if (std::fwrite(out.data(), 1, out.size(), streams.out) != out.size() || std::fflush(streams.out) != 0) {
-        PrintError(streams, "cannot write the output");
+        PrintError(streams, CannotWrite("the output", errno));
         return kExitRejected;
     }
     return kExitOk;

@@ -1,5 +1,6 @@
 #include "cli/text_command.h"
 
+#include <cerrno>
 #include <string>
 
 #include "cli/io.h"
@@ -14,6 +15,12 @@ const std::string_view kAddOnHelp = "SYMBOLOGY may also be MAIN+ADD2 or MAIN+ADD
                                     "or 5, padded on the left with 0 when fewer are left. A longer text is\n"
                                     "rejected. Each part is validated by its own rule; the output is the main\n"
                                     "symbol's font string followed directly by the add-on's.\n";
+
+const std::string_view kMaxLineHelp = "A text, and in a batch an input line, may be at most 1 MiB long (--max-line\n"
+                                      "changes the limit, up to 1G). A longer input line is rejected with its\n"
+                                      "line number and skipped without being kept in memory; the batch goes on\n"
+                                      "with the next line. Input that runs on for 1 GiB without a line end is\n"
+                                      "not text lines: lumcode stops reading it (exit status 1).\n";
 
 const std::string_view kEncodingHelp = "Input: the text is UTF-8 and is converted to Windows-1252, the engine's\n"
                                        "code page; a character that has no Windows-1252 form is rejected. With\n"
@@ -59,6 +66,16 @@ std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedA
         }
         options.format = *format;
     }
+    if (const auto value = args.Value("--max-line")) {
+        const auto maxLine = ParseMaxLine(*value);
+        if (!maxLine) {
+            status = UsageError(streams, &command,
+                                "--max-line needs a number of bytes from 1 to 1G, such as 4096, 64K or 2M (not '" +
+                                    std::string(*value) + "')");
+            return std::nullopt;
+        }
+        options.maxLine = *maxLine;
+    }
     options.values = args.Has("--values");
     if (options.values && !HasCodeValues(*options.entry)) {
         status = UsageError(streams, &command, "--values is for C128 and E128 only");
@@ -79,9 +96,10 @@ int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
         return kExitRejected;
     }
     out.push_back('\n');
+    errno = 0;
     const bool written = std::fwrite(out.data(), 1, out.size(), streams.out) == out.size();
     if (!written || std::fflush(streams.out) != 0) {
-        PrintError(streams, "cannot write the output");
+        PrintError(streams, CannotWrite("the output", errno));
         return kExitRejected;
     }
     return kExitOk;
@@ -92,7 +110,8 @@ int RunBatch(LineHandler& handler, const Streams& streams)
     // Messages are buffered like the output and written at the same moments,
     // so a file of rejected lines costs no write per line either.
     OutputBuffer output(streams.out), errors(streams.err);
-    LineReader reader(fileno(streams.in), !handler.Options().rawInput, [&] {
+    const LineOptions& options = handler.Options();
+    LineReader reader(fileno(streams.in), !options.rawInput, LineLimits{.maxLine = options.maxLine}, [&] {
         output.Flush();
         errors.Flush();
     });
@@ -102,7 +121,13 @@ int RunBatch(LineHandler& handler, const Streams& streams)
     std::size_t lineNumber = 0;
     while (const auto line = reader.Next()) {
         ++lineNumber;
-        if (!handler.Handle(*line, lineNumber, out, message)) {
+        if (line->unended) {
+            message = MessageHead(options, lineNumber) + ": no line end in the first " + std::to_string(line->length) +
+                      " bytes; this is not text lines, reading stopped";
+        } else if (line->tooLong) {
+            message = MessageHead(options, lineNumber) + ": " + DescribeTooLongLine(line->length, options.maxLine);
+        }
+        if (line->tooLong || !handler.Handle(line->text, lineNumber, out, message)) {
             errors.Text().append("lumcode: ").append(message).push_back('\n');
             errors.FlushIfFull();
             rejected = true;
@@ -115,14 +140,40 @@ int RunBatch(LineHandler& handler, const Streams& streams)
     const bool written = output.Flush();
     errors.Flush();
     if (!written) {
-        PrintError(streams, "cannot write the output");
+        PrintError(streams, CannotWrite("the output", output.Error()));
         return kExitRejected;
     }
     if (reader.Failed()) {
-        PrintError(streams, "cannot read the input");
+        PrintError(streams, CannotRead("the input", reader.Error()));
         return kExitRejected;
     }
     return rejected ? kExitRejected : kExitOk;
+}
+
+std::optional<std::size_t> ParseMaxLine(std::string_view text) noexcept
+{
+    std::size_t shift = 0;
+    if (!text.empty()) {
+        switch (text.back()) {
+        case 'k': case 'K': shift = 10; break;
+        case 'm': case 'M': shift = 20; break;
+        case 'g': case 'G': shift = 30; break;
+        default: break;
+        }
+    }
+    if (shift != 0)
+        text.remove_suffix(1);
+    if (text.empty() || text.size() > 10)
+        return std::nullopt;
+    std::size_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = 10 * value + std::size_t(c - '0');
+    }
+    if (value == 0 || value > (kLargestMaxLine >> shift))
+        return std::nullopt;
+    return value << shift;
 }
 
 } // namespace lum::cli

@@ -2,7 +2,9 @@
 // --raw-input and --format, and the single-text and batch runs.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "cli/command.h"
 #include "cli/line.h"
@@ -14,11 +16,16 @@ namespace lum::cli {
 inline constexpr OptionSpec kCheckOption{"--check", "", "compute and append the check character(s)"};
 inline constexpr OptionSpec kRawInputOption{"--raw-input", "", "take the input bytes as Windows-1252, unconverted"};
 inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "write utf8 (the default), raw, escaped or hex"};
+inline constexpr OptionSpec kMaxLineOption{"--max-line", "BYTES",
+                                           "longest text or input line taken (default 1M; K, M, G: KiB, MiB, GiB)"};
 inline constexpr OptionSpec kValuesOption{"--values", "",
                                           "C128 and E128: print the code values (start, data, check, stop)"};
 
 // The help paragraph on main symbols with an add-on (MAIN+ADD2, MAIN+ADD5).
 extern const std::string_view kAddOnHelp;
+
+// The help paragraph on the line limit.
+extern const std::string_view kMaxLineHelp;
 
 // The help paragraph on input and output encodings.
 extern const std::string_view kEncodingHelp;
@@ -33,6 +40,12 @@ int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
 
 // Handles every line of the input stream: one output line per input line,
 // an empty one for a rejected input; exit status 1 when any was rejected.
+// A line over the limit is rejected without being kept; input that runs on
+// for 1 GiB without a line end is read no further.
 int RunBatch(LineHandler& handler, const Streams& streams);
+
+// The --max-line value of "BYTES", "BYTESK", "BYTESM" or "BYTESG" (powers of
+// 1024, either letter case), from 1 to kLargestMaxLine; nullopt otherwise.
+std::optional<std::size_t> ParseMaxLine(std::string_view text) noexcept;
 
 } // namespace lum::cli

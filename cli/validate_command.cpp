@@ -24,10 +24,11 @@ const std::string kDetails = std::string("Checks TEXT against the symbology's va
                                          "A rejected text is reported on standard error (exit status 1). Only the\n"
                                          "validation rule is applied: characters a Full ASCII or Code 128 encoder\n"
                                          "cannot carry are reported by encode.\n"
+                                         "TEXT may be at most 1 MiB long (--max-line changes the limit).\n"
                                          "\n") +
                              std::string(kAddOnHelp) + "\n" + std::string(kEncodingHelp);
 
-constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption};
+constexpr std::array kOptions{kCheckOption, kRawInputOption, kFormatOption, kMaxLineOption};
 
 } // namespace
 

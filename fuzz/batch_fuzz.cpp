@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,6 +23,7 @@ using namespace lum::cli;
 constexpr const char* kFormats[] = {"utf8", "raw", "escaped", "hex"};
 
 // The input's lines as lumcode's reader should cut them, found independently.
+// A line is taken without its line end and the byte order mark.
 std::vector<std::string> ExpectedLines(std::string_view text, bool skipBom)
 {
     if (skipBom && text.starts_with("\xEF\xBB\xBF"))
@@ -59,10 +61,23 @@ std::vector<std::string> SplitOutput(const std::string& text)
     return lines;
 }
 
+// "lumcode: ID: line N: LENGTH bytes, longer than the line limit ...": the
+// message of a line over the limit, which quotes nothing of the line, where
+// every other message quotes it after "line N: ".
+bool IsLineLimitMessage(const std::string& message)
+{
+    const auto line = message.find(": line ");
+    const auto text = line == std::string::npos ? line : message.find(": ", line + 7);
+    return text != std::string::npos && text + 2 < message.size() && message[text + 2] >= '0' &&
+           message[text + 2] <= '9' && message.find(" bytes, longer than the line limit of ", text) != std::string::npos;
+}
+
 } // namespace
 
 // Byte 0 picks the identifier (fuzz_common.h); byte 1: bit 0 --check, bit 1
-// --raw-input, bits 2-3 the format. The rest is standard input.
+// --raw-input, bits 2-3 the format, bits 4-7 a line limit of 4 times their
+// value (none when 0), so that lines over the limit arise within the input
+// sizes a fuzzer tries. The rest is standard input.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::Request r;
@@ -70,11 +85,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool raw = data[1] & 2;
     const char* format = kFormats[(data[1] >> 2) & 3];
+    const std::size_t maxLine = std::size_t(data[1] >> 4) * 4;
+    const std::string maxLineText = std::to_string(maxLine);
     std::vector<const char*> args{"encode", "--format", format};
     if (r.check)
         args.push_back("--check");
     if (raw)
         args.push_back("--raw-input");
+    if (maxLine > 0) {
+        args.push_back("--max-line");
+        args.push_back(maxLineText.c_str());
+    }
     const std::string id(r.id);
     args.push_back(id.c_str());
 
@@ -100,11 +121,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> lines = ExpectedLines(r.text, !raw);
     const std::vector<std::string> got = SplitOutput(output);
     const bool lineSafe = format == std::string_view("escaped") || format == std::string_view("hex");
-    std::size_t rejected = 0;
+    std::size_t rejected = 0, overLimit = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        // A line that is not Windows-1252 text in UTF-8 is rejected before the engine.
+        // A line over the limit, or one that is not Windows-1252 text in
+        // UTF-8, is rejected before the engine.
         std::string text = lines[i];
-        const bool converted = raw || Utf8ToCp1252(lines[i], text).Ok();
+        const bool taken = maxLine == 0 || lines[i].size() <= maxLine;
+        overLimit += !taken;
+        const bool converted = taken && (raw || Utf8ToCp1252(lines[i], text).Ok());
         const std::string expected = converted ? Encode(text, r.id, r.check, Deliverable::Library) : std::string();
         rejected += expected.empty();
         if (!lineSafe)
@@ -119,8 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Fail("output and input line counts differ", r.id);
     if (status != (rejected ? kExitRejected : kExitOk))
         fuzz::Fail("exit status does not match the rejections", r.id);
-    if (SplitOutput(errors).size() != rejected)
+    const std::vector<std::string> messages = SplitOutput(errors);
+    if (messages.size() != rejected)
         fuzz::Fail("not one message per rejected line", r.id);
+    if (std::size_t(std::count_if(messages.begin(), messages.end(), IsLineLimitMessage)) != overLimit)
+        fuzz::Fail("not one line-limit message per line over the limit", r.id);
     if (format == std::string_view("utf8")) {
         std::string back;
         if (!Utf8ToCp1252(output, back).Ok())

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # fuzz/run.sh TARGET SECONDS: builds the fuzz tree when needed and runs one
-# target for SECONDS, starting from its seed corpus; exits non-zero on a finding.
+# target for SECONDS, starting from its seed corpus (and fuzz/TARGET.dict when
+# there is one); exits non-zero on a finding.
 # TARGET is one of: encode escape library batch.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -22,7 +23,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 log="$LUM_ROOT/$tree/findings/$target.log"
 status=0
-"$LUM_ROOT/$tree/fuzz/${target}_fuzz" "$corpus" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+dict=()
+[[ -f "$LUM_ROOT/fuzz/$target.dict" ]] && dict=(-dict="$LUM_ROOT/fuzz/$target.dict")
+"$LUM_ROOT/$tree/fuzz/${target}_fuzz" "$corpus" "${dict[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
   -print_final_stats=1 -artifact_prefix="$LUM_ROOT/$tree/findings/${target}-" >"$log" 2>&1 || status=$?
 grep -E '^#[0-9]+ +DONE|^stat::(number_of_executed_units|new_units_added|peak_rss_mb)|cov: [0-9]+' "$log" | tail -n 4
 if [[ $status -ne 0 ]]; then

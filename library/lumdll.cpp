@@ -102,6 +102,7 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identif
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,
                                                     char* output, int capacity)
 {
+    // A NULL output counts as capacity 0: a size query, whatever `capacity` says.
     const bool writable = output && capacity > 0;
     if (!text || !identifier) {
         if (writable)

@@ -86,7 +86,10 @@ LUMDLL_API int LUMDLL_CALL VORStringToBarcodeDLL(const char* text, char* identif
  * when the request fails. The font string is written only when it and its zero
  * fit in `capacity` bytes; otherwise (and on failure) `output` receives an
  * empty string when `capacity` is at least 1 and is not touched when it is 0.
- * A host may call it with capacity 0 to learn the size, then again.
+ * A host may call it with capacity 0 to learn the size, then again. A NULL
+ * `output` counts as capacity 0 whatever `capacity` says: nothing is written
+ * and the result is only the size, so a result above 0 never by itself means
+ * that the string was written; it was when it is below `capacity`.
  * `output` may be the buffer that holds `text`.
  */
 LUMDLL_API int LUMDLL_CALL VORStringToBarcodeBufDLL(const char* text, const char* identifier, int check_digit,

@@ -8,6 +8,7 @@
 #include "assistant/generate.h"
 #include "assistant/preview/hrc_text.h"
 #include "assistant/stringtable.h"
+#include "engine/isbn.h"
 
 namespace lum::guide {
 namespace {
@@ -75,6 +76,8 @@ QString GuideDocument::ProgramTexts(const QString& line) const
             text.chop(1);
         out.replace(m.captured(0), text.trimmed());
     }
+    const std::string_view edition = IsbnRangeDataEdition().date;
+    out.replace(QStringLiteral("{{isbn-ranges}}"), QString::fromLatin1(edition.data(), qsizetype(edition.size())));
     return out;
 }
 

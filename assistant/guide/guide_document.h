@@ -13,7 +13,8 @@
 //   @screenshot NAME         a picture supplied by the caller
 //   @newpage                 a page break
 // Every other line is Markdown, in which {{N}} stands for the program's text N
-// in the guide's language (menus, buttons, messages), without its access key.
+// in the guide's language (menus, buttons, messages), without its access key,
+// and {{isbn-ranges}} for the date of the ISBN range data built in.
 #pragma once
 
 #include <QImage>

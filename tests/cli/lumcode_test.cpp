@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/format.h"
@@ -79,6 +82,85 @@ std::vector<std::string> SplitLines(const std::string& text)
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// Sanitizer builds reserve terabytes of address space, so a limit on it
+// says nothing about them.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// Standard input for RunLimited: /dev/zero, or pieces each sent `times`
+// times through a socket, so that no input file is written.
+struct Input {
+    bool zeros = false;
+    std::vector<std::pair<std::string, std::size_t>> pieces;
+};
+
+// Runs lumcode with its address space limited to `limit` bytes (0: none)
+// and standard output on `outPath` (empty: captured).
+Result RunLimited(const std::vector<std::string>& args, const Input& input, rlim_t limit,
+                  const std::string& outPath = "")
+{
+    int sockets[2] = {-1, -1};
+    // Close-on-exec: the child keeps only what it gets as 0, 1 and 2, so it
+    // sees the end of the input when the feeder closes its side.
+    const int in = input.zeros ? open("/dev/zero", O_RDONLY | O_CLOEXEC)
+                   : socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) == 0 ? sockets[0]
+                                                                                       : -1;
+    std::FILE* out = outPath.empty() ? std::tmpfile() : nullptr;
+    const int outFd = out ? fileno(out) : open(outPath.c_str(), O_WRONLY | O_CLOEXEC);
+    std::FILE* err = std::tmpfile();
+    Result r;
+    if (in < 0 || outFd < 0 || !err) {
+        ADD_FAILURE() << "cannot set up the streams";
+        return r;
+    }
+    std::vector<char*> argv{const_cast<char*>(LUMCODE_PATH)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit rl{limit, limit};
+        if ((limit == 0 || setrlimit(RLIMIT_AS, &rl) == 0) && dup2(in, 0) == 0 && dup2(outFd, 1) == 1 &&
+            dup2(fileno(err), 2) == 2)
+            execv(LUMCODE_PATH, argv.data());
+        _exit(127);
+    }
+    std::thread feeder;
+    if (!input.zeros) {
+        close(sockets[0]);
+        feeder = std::thread([&input, fd = sockets[1]] {
+            for (const auto& [piece, times] : input.pieces)
+                for (std::size_t i = 0; i < times; ++i)
+                    if (send(fd, piece.data(), piece.size(), MSG_NOSIGNAL) != ssize_t(piece.size())) {
+                        close(fd);
+                        return;
+                    }
+            close(fd);
+        });
+    } else {
+        close(in);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (feeder.joinable())
+        feeder.join();
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    r.out = out ? ReadAll(out) : "";
+    if (!out)
+        close(outFd);
+    r.err = ReadAll(err);
+    return r;
+}
+
 TEST(Lumcode, EncodeOneText)
 {
     const Result r = RunLumcode({"encode", "--check", "C39", "ABC"});
@@ -121,6 +203,62 @@ TEST(Lumcode, Rejections)
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, row.err);
+    }
+}
+
+// Input lines are limited (1 MiB unless --max-line says otherwise): a longer
+// line is rejected and skipped without being kept, so memory stays flat, and
+// a stream without line ends stops. The address space is limited below what
+// keeping the long line would need.
+TEST(Lumcode, LongLinesInLimitedMemory)
+{
+    if (kSanitized)
+        GTEST_SKIP() << "address space limits do not apply to sanitizer builds";
+    constexpr rlim_t kMiB = 1 << 20;
+    const std::string mib(kMiB, 'A');
+    struct Row {
+        const char* note;
+        std::vector<std::string> args;
+        Input input;
+        rlim_t limit;
+        const char* out;
+        const char* err;
+    };
+    const Row rows[] = {
+        {"a stream without line ends",
+         {"encode", "C128"},
+         {true, {}},
+         600 * kMiB,
+         "\n",
+         "lumcode: C128: line 1: no line end in the first 1073741824 bytes; this is not text lines, reading stopped\n"},
+        {"a 64 MiB line between two short ones",
+         {"encode", "C39"},
+         {false, {{"ABC\n", 1}, {mib, 64}, {"\nXYZ\n", 1}}},
+         48 * kMiB,
+         "#ABC#\n\n#XYZ#\n",
+         "lumcode: C39: line 2: 67108864 bytes, longer than the line limit of 1048576 bytes (--max-line)\n"},
+        {"--max-line 2K: 2048 bytes pass, 2049 do not",
+         {"encode", "--max-line", "2k", "C39"},
+         {false, {{mib.substr(0, 2048) + "\n", 1}, {mib.substr(0, 2049) + "\r\nB", 1}}},
+         48 * kMiB,
+         nullptr,
+         "lumcode: C39: line 2: 2049 bytes, longer than the line limit of 2048 bytes (--max-line)\n"},
+        {"a limit beyond the memory: out of memory is a message",
+         {"encode", "--max-line", "1G", "C128"},
+         {true, {}},
+         48 * kMiB,
+         "",
+         "lumcode: out of memory\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        const Result r = RunLimited(row.args, row.input, row.limit);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, row.err);
+        if (row.out)
+            EXPECT_EQ(r.out, row.out);
+        else
+            EXPECT_EQ(r.out, "#" + mib.substr(0, 2048) + "#\n\n#B#\n");
     }
 }
 
@@ -279,6 +417,10 @@ TEST(Lumcode, UsageErrorsExitTwo)
         {{"encode", "--values", "C39", "A"}, "lumcode: encode: --values is for C128 and E128 only"},
         {{"encode", "--values", "--format", "hex", "C128", "A"}, "--format does not apply"},
         {{"validate", "--values", "C128", "A"}, "lumcode: validate: unknown option '--values'"},
+        {{"encode", "--max-line", "0", "C39", "A"}, "lumcode: encode: --max-line needs a number of bytes from 1 to 1G"},
+        {{"encode", "--max-line", "2G", "C39"}, "(not '2G')"},
+        {{"validate", "--max-line=1.5M", "C39", "A"}, "(not '1.5M')"},
+        {{"encode", "--max-line", "K", "C39"}, "(not 'K')"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.err);
@@ -287,6 +429,57 @@ TEST(Lumcode, UsageErrorsExitTwo)
         EXPECT_EQ(r.out, "");
         EXPECT_TRUE(r.err.starts_with(row.err) || Contains(r.err, row.err)) << r.err;
         EXPECT_TRUE(Contains(r.err, "--help'.")) << r.err;
+    }
+}
+
+// Arguments echoed in messages reach the terminal escaped as input texts
+// are (controls, C1 controls and malformed UTF-8 as \t, \r, \n, \xHH), never
+// as controls; a text over the line limit is refused like an input line.
+TEST(Lumcode, MessagesEscapeTheArguments)
+{
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* part;
+    };
+    const Row rows[] = {
+        {{"encode", "C39\x1B[31m", "A"}, 2, "lumcode: encode: unknown symbology 'C39\\x1B[31m'"},
+        {{"fr\tob"}, 2, "lumcode: unknown command 'fr\\tob'"},
+        {{"help", "x\x1B]0;t\x07"}, 2, "lumcode: unknown command 'x\\x1B]0;t\\x07'"},
+        {{"encode", "--chek\x7F", "C39", "A"}, 2, "lumcode: encode: unknown option '--chek\\x7F'"},
+        {{"encode", "C39", "A", "B\r\n"}, 2, "lumcode: encode: too many arguments (from 'B\\r\\n';"},
+        {{"encode", "--format", "x\xC2\x9B"
+                                "1m",
+          "C39", "A"},
+         2, "lumcode: encode: unknown format 'x\\x9B1m'"},
+        {{"encode", "--format", "\xFF\xFE", "C39", "A"}, 2, "lumcode: encode: unknown format '\\xFF\\xFE'"},
+        {{"list", "\x1B" "c"}, 2, "lumcode: list: unknown symbology '\\x1Bc'"},
+        {{"validate", "--max-line", "4", "C39", "ABCDE"}, 1,
+         "lumcode: C39: \"ABCDE\": 5 bytes, longer than the line limit of 4 bytes (--max-line)\n"},
+        {{"validate", "--max-line", "4", "C39", "ABCD"}, 0, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.part);
+        const Result r = RunLumcode(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_TRUE(Contains(r.err, row.part)) << r.err;
+        for (std::size_t i = 0; i < r.err.size(); ++i) {
+            const auto c = static_cast<unsigned char>(r.err[i]);
+            const bool c1 = c == 0xC2 && i + 1 < r.err.size() && (static_cast<unsigned char>(r.err[i + 1]) & 0xE0) == 0x80;
+            EXPECT_TRUE((c >= 0x20 && c != 0x7F && !c1) || c == '\n') << "byte " << i << " of " << r.err;
+        }
+    }
+}
+
+// A failed write says why, in the system's words.
+TEST(Lumcode, WriteFailuresNameTheReason)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"encode", "C39", "A"}, {"encode", "C39"}, {"list"}, {"isbn", "0306406152"}}) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const Result r = RunLimited(args, {false, {{"A\n", 1}}}, 0, "/dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "lumcode: cannot write the output: No space left on device\n");
     }
 }
 
@@ -354,7 +547,7 @@ TEST(Lumcode, HelpAndVersion)
     const Result encodeHelp = RunLumcode({"encode", "-h"});
     EXPECT_EQ(encodeHelp.status, 0);
     for (const char* part : {"Usage: lumcode encode", "--check", "--raw-input", "--format", "escaped", "hex", "\\xHH",
-                             "line per input line"})
+                             "line per input line", "--max-line BYTES", "at most 1 MiB"})
         EXPECT_TRUE(Contains(encodeHelp.out, part)) << part;
     EXPECT_EQ(RunLumcode({"help", "validate"}).out, RunLumcode({"validate", "--help"}).out);
 
@@ -473,8 +666,27 @@ TEST(Lumcode, Isbn)
         {{"isbn", "978 0 306 40615 7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
         {{"isbn", "978", "0", "306", "40615", "7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
         {{"isbn", "155404295x"}, 0, "ISBN-10: 1-55404-295-X\nISBN-13: 978-1-55404-295-1\n", ""},
+        // Hyphenated by the agency's ranges: 979-12 Italy, publisher 200-299;
+        // 978-619 Bulgaria, publisher 150-699.
+        {{"isbn", "9791220012348"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-12-200-1234-8\n", ""},
+        {{"isbn", "9786193451454"}, 0, "ISBN-10: 619-345-145-5\nISBN-13: 978-619-345-145-4\n", ""},
+        // Outside the assigned ranges: split as far as the data goes, and said.
         {{"isbn", "9791234567896"}, 0,
-         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-1-23456789-6\n", ""},
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-12-3456789-6\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): group 979-12 has no "
+         "publisher range for the digits after it, so they are not split.\n",
+         ""},
+        {{"isbn", "9790123456785"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 979-012345678-5\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): prefix 979 has no "
+         "registration group for the digits after it, so they are not split.\n",
+         ""},
+        {{"isbn", "1234567890128"}, 0,
+         "ISBN-10: none (only numbers with the prefix 978 have an ISBN-10)\nISBN-13: 123-456789012-8\n"
+         "Note: outside the ranges the ISBN agency has assigned (range data of 2022-11-13): 123 is not an ISBN "
+         "prefix (978, 979), so the digits after it are not split.\n",
+         ""},
         {{"isbn", " - "}, 1, "",
          "lumcode: isbn: \" - \": empty: an ISBN has 10 or 13 characters besides hyphens and blanks\n"},
         {{"isbn", "12-345"}, 1, "",
@@ -495,6 +707,8 @@ TEST(Lumcode, Isbn)
         EXPECT_EQ(r.err, row.err);
     }
     EXPECT_EQ(RunLumcode({"isbn"}).status, 2);
+    EXPECT_TRUE(Contains(RunLumcode({"isbn", "--help"}).out,
+                         "edition of 2022-11-13 (range message 4c6c2700-2979-40f9-ad1b-340395f6df54)"));
 }
 
 } // namespace

@@ -322,7 +322,8 @@ TEST(LumdllBuffers, NothingIsWrittenPastTheTerminatingZero)
 }
 
 // VORStringToBarcodeBufDLL at every capacity from 0 to past the result: the
-// same size as the unbounded export, the string only when it fits, else "".
+// same size as the unbounded export, the string only when it fits, else "";
+// with a NULL output, the size and nothing else.
 TEST(LumdllBuffers, BoundedEncodeAtEveryCapacity)
 {
     LUMTEST_REQUIRE_LIBRARY();
@@ -339,6 +340,9 @@ TEST(LumdllBuffers, BoundedEncodeAtEveryCapacity)
                     std::vector<char> output(capacity + kGuard, kCanary);
                     const int n = Library().encodeBuf(text.c_str(), id.c_str(), check, output.data(), int(capacity));
                     EXPECT_EQ(n, full.returned);
+                    // A NULL output is capacity 0 whatever the capacity: the size only.
+                    EXPECT_EQ(Library().encodeBuf(text.c_str(), id.c_str(), check, nullptr, int(capacity)),
+                              full.returned);
                     if (capacity == 0) {
                         EXPECT_EQ(ChangedFrom(output, 0), 0u);
                     } else if (capacity >= size) {

@@ -38,6 +38,10 @@ int main(void)
 
     n = VORStringToBarcodeBufDLL("ABC", "C39", 1, NULL, 0);
     expect(n == 6, "size query");
+    n = VORStringToBarcodeBufDLL("ABC", "C39", 1, NULL, 100);
+    expect(n == 6, "a NULL output with a capacity is a size query too");
+    n = VORStringToBarcodeBufDLL("A B", "C39", 1, NULL, 100);
+    expect(n == 0, "a rejected text with a NULL output");
     n = VORStringToBarcodeBufDLL("ABC", "C39", 1, small, (int)sizeof small);
     expect(n == 6 && small[0] == '\0', "too small a buffer gets the empty string");
     n = VORStringToBarcodeBufDLL("ABC", "c39", 1, output, 7);

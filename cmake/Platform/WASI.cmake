@@ -1,0 +1,6 @@
+# WebAssembly on the WASI C library (cmake/wasm32-wasi.cmake): static
+# archives and .wasm modules, no shared libraries.
+set(CMAKE_EXECUTABLE_SUFFIX ".wasm")
+set(CMAKE_STATIC_LIBRARY_PREFIX "lib")
+set(CMAKE_STATIC_LIBRARY_SUFFIX ".a")
+set_property(GLOBAL PROPERTY TARGET_SUPPORTS_SHARED_LIBS FALSE)

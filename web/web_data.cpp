@@ -1,0 +1,96 @@
+// lum_web_data: what the label page takes from the native program, as JSON on
+// standard output, so that the page never carries a second copy.
+//   lum_web_data texts        the desktop program's main-window texts (ids
+//                             below 600): {"id": {"en": ..., "it": ...}}
+//   lum_web_data quiet-zones  the renderer's quiet zones per font family, in
+//                             modules: {"family": {"left": ..., ...}}
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "assistant/stringtable.h"
+#include "engine/fonts.h"
+#include "fonts/render/render.h"
+
+namespace {
+
+// The wizard's texts and descriptions start at 600; the page has no wizard.
+constexpr int kFirstWizardText = 600;
+
+void AppendJsonString(std::string_view utf8, std::string& out)
+{
+    out.push_back('"');
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
+            out += buf;
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+}
+
+void AppendText(int id, std::string& out)
+{
+    using lum::assistant::LoadText;
+    out += "\"" + std::to_string(id) + "\":{\"en\":";
+    AppendJsonString(LoadText(id, lum::assistant::kEnglish).toStdString(), out);
+    out += ",\"it\":";
+    AppendJsonString(LoadText(id, lum::assistant::kItalian).toStdString(), out);
+    out.push_back('}');
+}
+
+std::string Texts()
+{
+    std::string out = "{";
+    for (const int id : lum::assistant::TextIds()) {
+        if (id >= kFirstWizardText)
+            continue;
+        if (out.size() > 1)
+            out += ",\n";
+        AppendText(id, out);
+    }
+    return out + "}\n";
+}
+
+std::string QuietZones()
+{
+    std::string out = "{";
+    for (const lum::FontFamily& family : lum::FontFamilies()) {
+        const lum::render::QuietZone q = lum::render::QuietZoneForFamily(family.name);
+        if (out.size() > 1)
+            out += ",\n";
+        AppendJsonString(family.name, out);
+        char buf[128];
+        std::snprintf(buf, sizeof buf, ":{\"left\":%g,\"right\":%g,\"top\":%g,\"bottom\":%g}", q.left, q.right, q.top,
+                      q.bottom);
+        out += buf;
+    }
+    return out + "}\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string_view what = argc == 2 ? argv[1] : "";
+    std::string out;
+    if (what == "texts") {
+        out = Texts();
+    } else if (what == "quiet-zones") {
+        out = QuietZones();
+    } else {
+        std::fputs("usage: lum_web_data texts | quiet-zones\n", stderr);
+        return 2;
+    }
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+        std::fputs("lum_web_data: cannot write the output\n", stderr);
+        return 1;
+    }
+    return 0;
+}
