@@ -3,10 +3,15 @@
 #   ./run.sh              the LUMAssistant desktop program (needs a display)
 #   ./run.sh lumcode ARGS the command-line tool with those arguments
 #   ./run.sh demo         a short demo of the encoder on the terminal
+#   ./run.sh package      the Debian packages, into dist/
 #   ./run.sh web          builds the label page and serves it on 127.0.0.1
 #                         (port LUM_WEB_PORT, 8024 by default)
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
+
+if [[ ${1:-} == package ]]; then
+  exec "$LUM_ROOT/scripts/package.sh"
+fi
 
 lum_install_packages
 lum_build_main >/dev/null
@@ -35,7 +40,7 @@ web)
   exec "$LUM_ROOT/build/assistant/LUMAssistant"
   ;;
 *)
-  echo "usage: ./run.sh [lumcode ARGS... | demo | web]" >&2
+  echo "usage: ./run.sh [lumcode ARGS... | demo | package | web]" >&2
   exit 2
   ;;
 esac

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main tree (warnings as errors, all suites),
-# the web build (the engine as WebAssembly against lumcode, the npm package,
-# the label page in headless Chromium), the database extensions in SQLite
-# and in a throwaway PostgreSQL server, the Calc add-in in headless
-# LibreOffice, then a tree with AddressSanitizer and
+# the Debian packages (built, installed with apt-get, checked, purged), the
+# web build (the engine as WebAssembly against lumcode, the npm package, the
+# label page in headless Chromium), the database extensions in SQLite and in
+# a throwaway PostgreSQL server, the Calc add-in in headless LibreOffice, then
+# a tree with AddressSanitizer and
 # UndefinedBehaviorSanitizer (unit and library suites), the concurrent library
 # test under ThreadSanitizer, every fuzz target for a short, fixed time, and
 # the Windows DLL under Wine. Fails on any test failure, sanitizer report or
@@ -33,6 +34,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 stage "packages" lum_install_packages
 stage "build (main)" lum_build_main
 stage "tests (main)" run_ctest build
+stage "packaging" "$LUM_ROOT/tests/packaging/run.sh"
 stage "web" "$LUM_ROOT/web/run-tests.sh"
 # The SQLite and PostgreSQL extensions in the real engines (a throwaway server).
 stage "databases" "$LUM_ROOT/hosts/run-db-tests.sh" "$LUM_ROOT/build"

@@ -31,7 +31,10 @@ QStringList InstalledDataFolders()
 
 QStringList ProjectFontFolders()
 {
-    QStringList folders{QStringLiteral(LUM_BUILD_FONT_DIR)};
+    QStringList folders;
+#ifdef LUM_BUILD_FONT_DIR
+    folders << QStringLiteral(LUM_BUILD_FONT_DIR);
+#endif
     const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share"));
     folders << share + QStringLiteral("/fonts/truetype/lum") << share + QStringLiteral("/LUMAssistant")
             << QStringLiteral(LUM_INSTALL_DATADIR "/fonts/truetype/lum")

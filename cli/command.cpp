@@ -40,8 +40,19 @@ constexpr std::string_view kOverviewEnd =
     "Run 'lumcode COMMAND --help' (or 'lumcode help COMMAND') for the\n"
     "arguments and options of a command. SYMBOLOGY is an identifier from\n"
     "lumcode list, in any letter case.\n"
-    "Exit status: 0 done; 1 a text was rejected (or the output could not be\n"
-    "written, or memory ran out); 2 usage error, unknown SYMBOLOGY included.\n";
+    "\n"
+    "Exit status:\n"
+    "  0   done\n"
+    "  1   a text was rejected, the output could not be written, or memory ran out\n"
+    "  2   usage error, unknown SYMBOLOGY included\n"
+    "\n"
+    "Examples:\n"
+    "  $ lumcode encode --check C39 ABC          # #ABCX#\n"
+    "  $ lumcode encode --format escaped C39FULL 'a\\tb'\n"
+    "  $ lumcode validate --check EAN13 123      # 000000000123\n"
+    "  $ lumcode encode --check C39 < codes.txt  # a string a line\n"
+    "  $ lumcode render --check -o ean.png EAN13 590123412345\n"
+    "  $ lumcode list EAN13 C128                 # fonts, styles\n";
 
 bool Write(std::FILE* file, std::string_view text)
 {

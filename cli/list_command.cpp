@@ -48,8 +48,11 @@ int RunList(const ParsedArgs& args, const Streams& streams)
 
 constexpr std::string_view kDetails = "Prints the catalogue in resolution order, or the entries named, one line\n"
                                       "per entry with five tab-separated fields:\n"
-                                      "  identifier, English display name, Italian display name, font family,\n"
-                                      "  the family's styles (English display names, separated by \", \").\n"
+                                      "  1. identifier\n"
+                                      "  2. English display name\n"
+                                      "  3. Italian display name\n"
+                                      "  4. font family\n"
+                                      "  5. the family's styles (English display names, separated by \", \")\n"
                                       "The add-on entries ADD2 and ADD5 have no display name of their own.\n";
 
 } // namespace

@@ -1,17 +1,21 @@
 // lumcode render: draws the font string of a text with the barcode fonts, as
-// a PNG image or as SVG outlines.
+// a PNG, PDF or SVG image; with --batch one image per input line.
 #include <array>
-#include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/command.h"
-#include "engine/cp1252.h"
 #include "cli/line.h"
+#include "cli/render_batch.h"
+#include "cli/render_size.h"
 #include "cli/text_command.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
+#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 
 #ifndef LUM_FONT_BUILD_DIR
@@ -25,12 +29,17 @@ namespace lum::cli {
 namespace {
 
 constexpr OptionSpec kStyleOption{"--style", "NAME", "font style: Normal, Narrow, Wide, Short, Narrow short, Wide short"};
-constexpr OptionSpec kSizeOption{"--size", "PT", "point size (default 24)"};
-constexpr OptionSpec kDpiOption{"--dpi", "N", "resolution in dots per inch (default 300)"};
-constexpr OptionSpec kOutputOption{"-o", "FILE", "the image to write: FILE.svg for SVG, anything else PNG"};
+constexpr OptionSpec kSizeOption{"--size", "PT", "the font's point size, 1 to 2000"};
+constexpr OptionSpec kModuleOption{"--module", "MM", "module (narrow bar) width in mm, 0.01 to 25"};
+constexpr OptionSpec kMagnificationOption{"--magnification", "PCT",
+                                          "EAN/UPC, ISBN: percent of the 0.33 mm nominal module, 10 to 1000"};
+constexpr OptionSpec kDpiOption{"--dpi", "N", "PNG resolution, whole dots per inch, 10 to 4800 (default 300)"};
+constexpr OptionSpec kOutputOption{"-o", "FILE", "the image: FILE.pdf PDF, FILE.svg SVG, else PNG; --batch: a pattern"};
 constexpr OptionSpec kFontDirOption{"--font-dir", "DIR", "where the fonts are (default: LUM_FONT_DIR, the build, the install)"};
-constexpr std::array kOptions{kCheckOption, kRawInputOption, kStyleOption,  kSizeOption,
-                              kDpiOption,   kOutputOption,   kFontDirOption, kMaxLineOption};
+constexpr OptionSpec kBatchOption{"--batch", "", "one image per line of FILE or standard input"};
+constexpr std::array kOptions{kCheckOption,  kRawInputOption,      kStyleOption, kSizeOption,
+                              kModuleOption, kMagnificationOption, kDpiOption,   kOutputOption,
+                              kFontDirOption, kBatchOption,        kMaxLineOption};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -47,40 +56,24 @@ const StyleInfo* StyleNamed(std::string_view name)
     return nullptr;
 }
 
-bool ParseNumber(std::string_view text, double low, double high, double& value)
+bool ParseNumber(std::string_view text, SizeLimit limit, double& value)
 {
     const std::string s(text);
     char* end = nullptr;
     value = std::strtod(s.c_str(), &end);
-    return !s.empty() && end == s.c_str() + s.size() && value >= low && value <= high;
+    return !s.empty() && end == s.c_str() + s.size() && value >= limit.low && value <= limit.high;
 }
 
-// The main identifier and add-on of "MAIN+ADD2" / "MAIN+ADD5".
-struct Target {
-    const Symbology* main = nullptr;
-    const Symbology* addOn = nullptr;
-};
-
-Target ResolveTarget(std::string_view id)
+std::string Limits(SizeLimit limit)
 {
-    const auto plus = id.find('+');
-    if (plus == std::string_view::npos)
-        return {FindTarget(id), nullptr};
-    Target t{FindTarget(id.substr(0, plus)), FindTarget(id.substr(plus + 1))};
-    const auto isMain = [](const Symbology* s) {
-        return s && (s->id == "EAN13" || s->id == "EAN8" || s->id == "UPCA" || s->id == "UPCE");
+    const auto number = [](double v) {
+        std::string s = std::to_string(v);
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.')
+            s.pop_back();
+        return s;
     };
-    if (!isMain(t.main) || !t.addOn || (t.addOn->id != "ADD2" && t.addOn->id != "ADD5"))
-        return {};
-    return t;
-}
-
-// The main symbol's length in an add-on text: 12, 11 or 7 digits with the
-// check flag, one more without.
-std::size_t MainLength(const Symbology& main, bool check)
-{
-    const std::size_t n = main.id == "EAN13" ? 12 : main.id == "UPCA" ? 11 : 7;
-    return check ? n : n + 1;
+    return number(limit.low) + " to " + number(limit.high);
 }
 
 std::string FontDirectory(const ParsedArgs& args, const std::string& fontName)
@@ -95,116 +88,199 @@ std::string FontDirectory(const ParsedArgs& args, const std::string& fontName)
     return LUM_FONT_INSTALL_DIR;
 }
 
-// Encodes one part; on rejection prints the reason and returns false.
-bool EncodePart(const Symbology& entry, std::string_view text, bool check, const Streams& streams, std::string& out)
+// The size options: at most one of --size, --module, --magnification.
+std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render::PrintGeometry& geometry,
+                                           const Streams& streams, int& status)
 {
-    const std::string fontString = Encode(text, entry.id, check, Deliverable::Library);
-    if (fontString.empty()) {
-        const Verdict verdict = Diagnose(text, entry.id, check, Deliverable::Library);
-        PrintError(streams, std::string(entry.id) + ": " + DescribeRejection(entry, verdict, text, check));
-        return false;
+    struct Choice {
+        std::string_view option;
+        SizeBy by;
+        SizeLimit limit;
+        const char* what;
+    };
+    constexpr std::array kChoices{
+        Choice{"--size", SizeBy::Points, kPointLimit, "a point size"},
+        Choice{"--module", SizeBy::Module, kModuleLimit, "a module width in mm"},
+        Choice{"--magnification", SizeBy::Magnification, kMagnificationLimit, "a percentage"},
+    };
+    SizeRequest request;
+    int given = 0;
+    for (const Choice& c : kChoices) {
+        const auto value = args.Value(c.option);
+        if (!value)
+            continue;
+        if (++given > 1) {
+            status = UsageError(streams, &kRenderCommand, "give only one of --size, --module and --magnification");
+            return std::nullopt;
+        }
+        if (c.by == SizeBy::Magnification && !geometry.magnification) {
+            status = UsageError(streams, &kRenderCommand,
+                                "--magnification is for EAN/UPC and ISBN; use --module for " +
+                                    std::string(geometry.id));
+            return std::nullopt;
+        }
+        request.by = c.by;
+        if (!ParseNumber(*value, c.limit, request.value)) {
+            status = UsageError(streams, &kRenderCommand,
+                                std::string(c.option) + " needs " + c.what + " from " + Limits(c.limit) + ", not '" +
+                                    std::string(*value) + "'");
+            return std::nullopt;
+        }
     }
-    out += fontString;
-    return true;
+    return request;
 }
 
-int RunRender(const ParsedArgs& args, const Streams& streams)
+// Reads the arguments, opens the font and settles the size; nullopt after
+// an error, whose exit status is then in `status`.
+std::optional<RenderSetup> Prepare(const ParsedArgs& args, const Streams& streams, int& status)
 {
-    const Target target = ResolveTarget(args.positionals[0]);
-    if (!target.main)
-        return UnknownSymbology(streams, kRenderCommand, args.positionals[0]);
+    RenderSetup setup;
+    auto line = ReadLineOptions(kRenderCommand, args, Action::Encode, streams, status);
+    if (!line)
+        return std::nullopt;
+    setup.line = *line;
+    setup.line.format = OutputFormat::Raw;
+    const bool batch = args.Has("--batch");
+    if (!batch && args.positionals.size() < 2) {
+        status = UsageError(streams, &kRenderCommand, "the text is missing (or give --batch to read lines)");
+        return std::nullopt;
+    }
     const auto output = args.Value("-o");
-    if (!output || output->empty())
-        return UsageError(streams, &kRenderCommand, "the image file is missing (-o FILE)");
+    if (!output || output->empty()) {
+        status = UsageError(streams, &kRenderCommand, "the image file is missing (-o FILE)");
+        return std::nullopt;
+    }
+    setup.output = std::string(*output);
+    setup.format = render::FormatForFile(setup.output);
+    const Symbology& entry = *setup.line.entry;
     const StyleInfo* style = StyleNamed(args.Value("--style").value_or("Normal"));
-    if (!style)
-        return UsageError(streams, &kRenderCommand, "unknown style '" + std::string(*args.Value("--style")) + "'");
-    const std::string fontName = FontName(target.main->family, style->english);
-    if (fontName.empty())
-        return UsageError(streams, &kRenderCommand,
-                          std::string(target.main->family) + " has no style '" + std::string(style->english) + "'");
-    double size = 24, dpi = 300;
-    if (const auto v = args.Value("--size"); v && !ParseNumber(*v, 1, 2000, size))
-        return UsageError(streams, &kRenderCommand, "--size needs a point size from 1 to 2000");
-    if (const auto v = args.Value("--dpi"); v && !ParseNumber(*v, 10, 4800, dpi))
-        return UsageError(streams, &kRenderCommand, "--dpi needs a resolution from 10 to 4800");
-
-    std::size_t maxLine = kDefaultMaxLine;
-    if (const auto v = args.Value("--max-line"); v && !(maxLine = ParseMaxLine(*v).value_or(0)))
-        return UsageError(streams, &kRenderCommand, "--max-line needs a number of bytes from 1 to 1G");
-    if (args.positionals[1].size() > maxLine) {
-        PrintError(streams, std::string(target.main->id) + ": " +
-                                DescribeTooLongLine(args.positionals[1].size(), maxLine));
-        return kExitRejected;
+    if (!style) {
+        status = UsageError(streams, &kRenderCommand, "unknown style '" + std::string(*args.Value("--style")) + "'");
+        return std::nullopt;
+    }
+    const std::string fontName = FontName(entry.family, style->english);
+    if (fontName.empty()) {
+        status = UsageError(streams, &kRenderCommand,
+                            std::string(entry.family) + " has no style '" + std::string(style->english) + "'");
+        return std::nullopt;
+    }
+    const render::PrintGeometry* geometry = render::FindPrintGeometry(entry.id);
+    const render::PrintGeometry* addOnGeometry =
+        setup.line.addOn ? render::FindPrintGeometry(setup.line.addOn->id) : nullptr;
+    if (!geometry) {
+        PrintError(streams, "render: no print sizes known for " + std::string(entry.id));
+        status = kExitRejected;
+        return std::nullopt;
+    }
+    const auto size = ReadSizeRequest(args, *geometry, streams, status);
+    if (!size)
+        return std::nullopt;
+    double dpi = 300;
+    if (const auto v = args.Value("--dpi"); v && (!ParseNumber(*v, kDpiLimit, dpi) || dpi != std::floor(dpi))) {
+        status = UsageError(streams, &kRenderCommand,
+                            "--dpi needs a whole number of dots per inch from " + Limits(kDpiLimit) + ", not '" +
+                                std::string(*v) + "'");
+        return std::nullopt;
     }
 
-    std::string text;
-    if (args.Has("--raw-input")) {
-        text = args.positionals[1];
-    } else if (!Utf8ToCp1252(args.positionals[1], text).Ok()) {
-        PrintError(streams, "the text is not UTF-8 of Windows-1252 characters");
-        return kExitRejected;
+    render::Status opened;
+    setup.fontPath = render::FontFile(FontDirectory(args, fontName), fontName);
+    setup.font = render::Font::Open(setup.fontPath, opened);
+    if (!setup.font) {
+        PrintError(streams, "render: " + opened.message);
+        status = kExitRejected;
+        return std::nullopt;
     }
-    const bool check = args.Has("--check");
-    std::string fontString;
-    if (target.addOn) {
-        const std::size_t n = std::min(MainLength(*target.main, check), text.size());
-        const std::size_t addLength = target.addOn->id == "ADD2" ? 2 : 5;
-        if (!EncodePart(*target.main, std::string_view(text).substr(0, n), check, streams, fontString) ||
-            !EncodePart(*target.addOn, std::string_view(text).substr(n, addLength), true, streams, fontString))
-            return kExitRejected;
-    } else if (!EncodePart(*target.main, text, check, streams, fontString)) {
-        return kExitRejected;
-    }
+    const bool raster = setup.format == render::Format::Png;
+    const double mmPerPoint = setup.font->ModuleForPointSize(1);
+    const ResolvedSize resolved = ResolveSize(*size, *geometry, mmPerPoint, raster ? int(dpi) : 0);
+    for (const std::string& note : resolved.notes)
+        PrintError(streams, "render: note: " + note);
+    for (const std::string& warning : resolved.warnings)
+        PrintError(streams, "warning: " + std::string(entry.id) + ": " + warning);
+    setup.request.moduleMm = resolved.moduleMm;
+    setup.request.dpi = int(dpi);
+    setup.request.quietLeft = geometry->quietLeft;
+    setup.request.quietRight = (addOnGeometry ? addOnGeometry : geometry)->quietRight;
+    return setup;
+}
 
-    render::Request request;
-    request.fontPath = render::FontFile(FontDirectory(args, fontName), fontName);
-    request.fontString = fontString;
-    request.pointSize = size;
-    request.dpi = int(dpi);
-    request.quiet = render::QuietZoneForFamily(target.main->family);
-    const std::string file(*output);
-    std::string error;
-    if (file.size() > 4 && EqualsIgnoringCase(std::string_view(file).substr(file.size() - 4), ".svg")) {
-        const auto svg = render::RenderSvg(request);
-        error = svg.error;
-        if (error.empty()) {
-            errno = 0;
-            std::FILE* f = std::fopen(file.c_str(), "wb");
-            bool ok = f && std::fwrite(svg.svg.data(), 1, svg.svg.size(), f) == svg.svg.size();
-            int reason = ok ? 0 : errno;
-            if (f && std::fclose(f) != 0 && ok) {
-                ok = false;
-                reason = errno;
-            }
-            if (!ok)
-                error = CannotWrite(file, reason);
-        }
-    } else {
-        const auto image = render::RenderBitmap(request);
-        error = image.error.empty() ? render::WritePng(image.bitmap, file) : image.error;
+int RenderOne(RenderSetup& setup, std::string_view text, const Streams& streams)
+{
+    LineHandler handler(setup.line);
+    std::string message;
+    if (!handler.Handle(text, 0, setup.request.fontString, message)) {
+        PrintError(streams, message);
+        return kExitRejected;
     }
-    if (!error.empty()) {
-        PrintError(streams, "render: " + error);
+    setup.request.title = Utf8(setup.line, text);
+    std::string bytes;
+    render::Status status = render::RenderImage(*setup.font, setup.request, setup.format, bytes);
+    if (status.problem == render::Problem::TooLarge)
+        return UsageError(streams, &kRenderCommand, TooLargeAdvice(status));
+    if (status.Ok())
+        status = render::WriteImageFile(setup.output, bytes);
+    if (!status.Ok()) {
+        PrintError(streams, "render: " + status.message);
         return kExitRejected;
     }
     return kExitOk;
 }
 
-constexpr std::string_view kDetails =
+int RunRender(const ParsedArgs& args, const Streams& streams)
+{
+    int status = kExitOk;
+    auto setup = Prepare(args, streams, status);
+    if (!setup)
+        return status;
+    if (!args.Has("--batch"))
+        return RenderOne(*setup, args.positionals[1], streams);
+    const std::string_view input = args.positionals.size() > 1 ? args.positionals[1] : std::string_view("-");
+    return RenderBatch(*setup, input, streams);
+}
+
+const std::string kDetails = std::string(
     "Encodes TEXT like lumcode encode and draws the font string with the\n"
     "barcode font of the symbology's family in the style chosen, with the\n"
-    "symbology's quiet zones, into FILE: SVG outlines when FILE ends in .svg,\n"
-    "else a greyscale PNG. Two-line font strings (C32HRC, ISBN, ISBN13) are\n"
-    "drawn as two lines. SYMBOLOGY may also be EAN13, EAN8, UPCA or UPCE\n"
-    "followed by +ADD2 or +ADD5: TEXT then holds the main code (12, 7, 11, 7\n"
-    "digits with --check, one more without) and the add-on digits after it.\n"
-    "NAME is a style's display name in English or Italian, in any letter case.\n";
+    "symbology's quiet zones, into FILE: a PDF page when FILE ends in .pdf, SVG\n"
+    "when it ends in .svg (both outlines at true size), else a 1-bit PNG that\n"
+    "records its resolution. Two-line font strings (C32HRC, ISBN, ISBN13) are\n"
+    "drawn as two lines. NAME is a style's display name in English or Italian,\n"
+    "in any letter case.\n"
+    "\n"
+    "Size: without --size, --module or --magnification the module (the narrow\n"
+    "bar) is the symbology's nominal one: 0.33 mm for EAN/UPC and ISBN, 0.495\n"
+    "mm for ITF (ITF-14) and E128 (GS1-128), POSTNET at true size, 0.33 mm for\n"
+    "CBAR and 0.25 mm for the others. A module under the standard's minimum\n"
+    "(or over its maximum) draws a warning. In a PNG the module is a whole\n"
+    "number of dots at --dpi and every bar edge falls on a dot boundary, so a\n"
+    "label printer of that resolution prints it exactly; when that changes the\n"
+    "size, a note says so.\n"
+    "\n"
+    "With --batch, every line of FILE (or of standard input) is a TEXT and\n"
+    "gets its own image, named by the -o pattern: {line} is the line number,\n"
+    "{line:N} the same padded with zeros to N digits, {text} the text with\n"
+    "every character but letters, digits and - _ + . replaced by _; for\n"
+    "example -o \"labels/{line:5}-{text}.png\". Blank lines are skipped.\n"
+    "Rejected lines are reported with their numbers and the rest go on; the\n"
+    "run stops when a file cannot be written or the font cannot be read. On a\n"
+    "terminal a long run shows its progress.\n"
+    "\n"
+    "A failed run leaves an existing FILE as it was. Exit status 1 when a text\n"
+    "(or a line) was rejected, the font cannot be read or an image cannot be\n"
+    "written; 2 for a usage error, an image too large for its format included.\n"
+    "\n") + std::string(kAddOnHelp) + "\n" + std::string(kMaxLineHelp);
 
 } // namespace
 
 const Command kRenderCommand{
-    "render", "[OPTIONS] -o FILE SYMBOLOGY TEXT", "draw the barcode of a text as PNG or SVG", kDetails, kOptions, 2, 2,
+    "render",
+    "[OPTIONS] -o FILE SYMBOLOGY TEXT\n       lumcode render --batch [OPTIONS] -o PATTERN SYMBOLOGY [FILE]",
+    "draw the barcode of a text as PNG, PDF or SVG",
+    kDetails,
+    kOptions,
+    1,
+    2,
     RunRender,
 };
 

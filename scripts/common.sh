@@ -22,6 +22,11 @@ lum_install_packages() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# The project's version, from its one place: project(LUM VERSION ...) in CMakeLists.txt.
+lum_version() {
+  sed -n 's/^project(LUM VERSION \([0-9.]*\).*/\1/p' "$LUM_ROOT/CMakeLists.txt"
+}
+
 # lum_build DIR [cmake options...]: configures DIR (again, so that new
 # component folders are picked up), then builds it.
 lum_build() {

@@ -2,14 +2,17 @@
 // standard output, so that the page never carries a second copy.
 //   lum_web_data texts        the desktop program's main-window texts (ids
 //                             below 600): {"id": {"en": ..., "it": ...}}
-//   lum_web_data quiet-zones  the catalogue's quiet zones per font family, in
+//   lum_web_data quiet-zones  the renderer's quiet zones per font family, in
 //                             modules: {"family": {"left": ..., ...}}
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "assistant/stringtable.h"
 #include "engine/fonts.h"
+#include "engine/catalogue.h"
+#include "fonts/render/print_geometry.h"
 #include "web/json_text.h"
 
 namespace {
@@ -40,17 +43,26 @@ std::string Texts()
     return out + "}\n";
 }
 
+// Per font family, the widest quiet zones of the symbologies set in it, so a
+// label leaves enough room whichever of them it shows.
 std::string QuietZones()
 {
     std::string out = "{";
     for (const lum::FontFamily& family : lum::FontFamilies()) {
-        const lum::QuietZone q = lum::FamilyQuietZone(family.name);
+        double left = 0, right = 0;
+        for (const lum::Symbology& entry : lum::Catalogue()) {
+            const lum::render::PrintGeometry* g = lum::render::FindPrintGeometry(entry.id);
+            if (entry.family == family.name && g) {
+                left = std::max(left, g->quietLeft);
+                right = std::max(right, g->quietRight);
+            }
+        }
         if (out.size() > 1)
             out += ",\n";
         lum::web::AppendJsonUtf8(family.name, out);
         char buf[128];
-        std::snprintf(buf, sizeof buf, ":{\"left\":%d,\"right\":%d,\"top\":%d,\"bottom\":%d}", q.left, q.right, q.top,
-                      q.bottom);
+        std::snprintf(buf, sizeof buf, ":{\"left\":%g,\"right\":%g,\"top\":%g,\"bottom\":%g}", left, right,
+                      lum::render::kVerticalMargin, lum::render::kVerticalMargin);
         out += buf;
     }
     return out + "}\n";

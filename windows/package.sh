@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 
 lum_install_packages "${LUM_WIN_PACKAGES[@]}"
 lum_build_windows build-win32 i686
-version=$(sed -n 's/^project(LUM VERSION \([0-9.]*\).*/\1/p' "$LUM_ROOT/CMakeLists.txt")
+version=$(lum_version)
 mkdir -p "$LUM_ROOT/dist"
 zip="$LUM_ROOT/dist/LUMDLL-win32-$version.zip"
 /usr/bin/python3 - "$zip" <<PY

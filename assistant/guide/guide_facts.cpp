@@ -1,49 +1,15 @@
 #include "assistant/guide/guide_facts.h"
 
 #include <QFile>
-#include <QtEndian>
+#include <memory>
 
 #include "assistant/preview/description.h"
 #include "engine/fonts.h"
+#include "fonts/render/print_geometry.h"
+#include "fonts/render/render.h"
 
 namespace lum::guide {
 namespace {
-
-// The module width a font records (name ID 256), in font units; 0 when absent.
-int ModuleUnits(const QString& file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray font = f.readAll();
-    const auto u16 = [&](qsizetype at) {
-        return at + 2 <= font.size() ? qFromBigEndian<quint16>(font.constData() + at) : 0;
-    };
-    const auto u32 = [&](qsizetype at) {
-        return at + 4 <= font.size() ? qFromBigEndian<quint32>(font.constData() + at) : 0u;
-    };
-    const int tables = u16(4);
-    for (int t = 0; t < tables; ++t) {
-        const qsizetype entry = 12 + 16 * t;
-        if (font.mid(entry, 4) != "name")
-            continue;
-        const qsizetype base = u32(entry + 8);
-        const int count = u16(base + 2);
-        const qsizetype strings = base + u16(base + 4);
-        for (int r = 0; r < count; ++r) {
-            const qsizetype rec = base + 6 + 12 * r;
-            if (u16(rec + 6) != 256)
-                continue;
-            const int length = u16(rec + 8), offset = u16(rec + 10);
-            QString text;
-            const bool wide = u16(rec) == 3 || u16(rec) == 0; // Windows and Unicode platforms: UTF-16BE
-            for (int i = 0; i < length; i += wide ? 2 : 1)
-                text += QChar(wide ? u16(strings + offset + i) : quint8(font.at(strings + offset + i)));
-            return text.trimmed().toInt();
-        }
-    }
-    return 0;
-}
 
 QString Text1252(std::string_view bytes) { return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())); }
 
@@ -93,11 +59,17 @@ std::vector<SymbologyFacts> CollectFacts(Language language, const QString& fontF
         f.family = Text1252(entry.family);
         const QString file = fontFolder + QLatin1Char('/') + f.family + QStringLiteral(".ttf");
         f.fontSupplied = QFile::exists(file);
-        if (const int units = f.fontSupplied ? ModuleUnits(file) : 0; units > 0) {
-            f.nominalModuleMm = 0.33;
-            f.nominalPoints = f.nominalModuleMm / 25.4 * 72 * 1000 / units;
-            f.quietLeftMm = entry.quietZone.left * f.nominalModuleMm;
-            f.quietRightMm = entry.quietZone.right * f.nominalModuleMm;
+        // The size that prints the standard's nominal module, from the font's
+        // own module width, and the quiet zones the renderer leaves.
+        const render::PrintGeometry* geometry = render::FindPrintGeometry(entry.id);
+        render::Status status;
+        const std::unique_ptr<render::Font> font =
+            f.fontSupplied && geometry ? render::Font::Open(file.toStdString(), status) : nullptr;
+        if (font) {
+            f.nominalModuleMm = geometry->nominalMm;
+            f.nominalPoints = font->PointSizeForModule(geometry->nominalMm);
+            f.quietLeftMm = geometry->quietLeft * geometry->nominalMm;
+            f.quietRightMm = geometry->quietRight * geometry->nominalMm;
         }
         all.push_back(f);
     }

@@ -10,6 +10,16 @@ LUM_OFFICE_USER=${LUM_OFFICE_USER:-lumoffice}
 lum_office_as=()
 lum_office_groups=()
 
+# As root, the office runs as LUM_OFFICE_USER, created the first time.
+lum_office_user() {
+  if [[ $(id -u) -eq 0 ]]; then
+    id -u "$LUM_OFFICE_USER" >/dev/null 2>&1 ||
+      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+        "$LUM_OFFICE_USER"
+    lum_office_as=(runuser -u "$LUM_OFFICE_USER" --)
+  fi
+}
+
 # lum_office_prepare WORK BUILD: the work folder, owned by the user that runs
 # the office, with the add-in installed into its profile.
 lum_office_prepare() {
@@ -20,12 +30,7 @@ lum_office_prepare() {
     command -v "$tool" >/dev/null || { echo "$tool not found (scripts/packages.txt)" >&2; return 1; }
   done
   [[ -f $oxt && -f $package/_catalogue.py ]] || { echo "build the tree first: $oxt" >&2; return 1; }
-  if [[ $(id -u) -eq 0 ]]; then
-    id -u "$LUM_OFFICE_USER" >/dev/null 2>&1 ||
-      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-        "$LUM_OFFICE_USER"
-    lum_office_as=(runuser -u "$LUM_OFFICE_USER" --)
-  fi
+  lum_office_user
   mkdir -p "$work"/{python,fonts,fontcache,out}
   # The module finds the library beside itself, so nothing outside the work
   # folder needs to be readable by the office's user.

@@ -17,7 +17,7 @@ namespace lum {
 namespace {
 
 constexpr int kDpi = 300;
-constexpr double kModulePixels = 3.0;
+constexpr int kModulePixels = 3;
 
 struct ZintCase {
     int symbology;
@@ -68,18 +68,6 @@ std::string RandomText(std::mt19937& rng, std::string_view id)
     return s;
 }
 
-render::Request RequestFor(const std::string& font, const std::string& fontString)
-{
-    render::Request r;
-    r.fontPath = render::FontFile(LUM_FONT_DIR, font);
-    r.fontString = fontString;
-    r.dpi = kDpi;
-    r.pointSize = 10;
-    render::Layout layout;
-    if (render::RenderBitmap(r, &layout).error.empty() && layout.modulePixels > 0)
-        r.pointSize = 10 * kModulePixels / layout.modulePixels;
-    return r;
-}
 
 // Full/half bar letters from a lower scan line (every bar) and an upper one (full bars only).
 std::string BarHeights(const render::Bitmap& b, int lowerRow, int upperRow)
@@ -121,10 +109,9 @@ void CompareWithZint(std::string_view family, const std::string& fontString, con
         if (font.empty() || (style.style != Style::Normal && font == FontName(family, "Normal")))
             continue;
         SCOPED_TRACE(font + ": " + fontString + ", zint data " + zc.data);
-        render::Layout layout;
-        const auto image = render::RenderBitmap(RequestFor(font, fontString), &layout);
-        ASSERT_EQ(image.error, "");
-        const double base = layout.baselines[0], s = layout.pixelsPerUnit;
+        const auto image = test::DrawFontString(font, fontString, kModulePixels, kDpi);
+        ASSERT_EQ(image.status.message, "");
+        const double base = image.layout.baselines[0], s = image.layout.pixelsPerUnit;
         if (zc.symbology == BARCODE_POSTNET) {
             // Bars stand on the baseline: half bars 400 units, full bars 1000.
             EXPECT_EQ(BarHeights(image.bitmap, int(base - 150 * s), int(base - 750 * s)), ZintBarHeights(z));

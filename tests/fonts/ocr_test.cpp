@@ -15,24 +15,10 @@ namespace {
 
 bool HaveTesseract() { return std::system("tesseract --version >/dev/null 2>&1") == 0; }
 
-struct Rendered {
-    render::Bitmap bitmap;
-    render::Layout layout;
-};
-
-Rendered Draw(const std::string& font, const std::string& fontString, double modulePixels = 4.0)
+test::Raster Draw(const std::string& font, const std::string& fontString, int modulePixels = 4)
 {
-    render::Request r;
-    r.fontPath = render::FontFile(LUM_FONT_DIR, font);
-    r.fontString = fontString;
-    r.dpi = 300;
-    r.pointSize = 10;
-    Rendered out;
-    if (render::RenderBitmap(r, &out.layout).error.empty() && out.layout.modulePixels > 0)
-        r.pointSize = 10 * modulePixels / out.layout.modulePixels;
-    auto result = render::RenderBitmap(r, &out.layout);
-    EXPECT_EQ(result.error, "");
-    out.bitmap = std::move(result.bitmap);
+    test::Raster out = test::DrawFontString(font, fontString, modulePixels);
+    EXPECT_EQ(out.status.message, "");
     return out;
 }
 
@@ -46,7 +32,7 @@ bool IsAddOnDigitGlyph(char c) { return c >= 'K' && c <= '^'; }
 // digits in the band under the bars, add-on digits above the add-on bars.
 std::string EanDigits(const std::string& fontString, bool addOn)
 {
-    const Rendered d = Draw("VOREAN", fontString);
+    const test::Raster d = Draw("VOREAN", fontString);
     const std::string line = fontString.substr(fontString.rfind('\n') + 1);
     const auto& lefts = d.layout.glyphLeft.back();
     const double m = d.layout.modulePixels, base = d.layout.baselines.back();
@@ -67,7 +53,7 @@ std::string EanDigits(const std::string& fontString, bool addOn)
 std::string TextLine(const std::string& font, const std::string& fontString, std::size_t index, int top, int bottom,
                      const std::string& whitelist)
 {
-    const Rendered d = Draw(font, fontString);
+    const test::Raster d = Draw(font, fontString);
     const double base = d.layout.baselines[index], s = d.layout.pixelsPerUnit;
     const test::Box box{0, int(base - top * s), d.bitmap.width, int(base - bottom * s)};
     return test::OcrLine(test::Collage(d.bitmap, {box}, 8), whitelist);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 #include <zbar.h> // before ZXing, whose headers define names the zbar C++ wrappers use
@@ -12,6 +14,33 @@
 #include <zint.h>
 
 namespace lum::test {
+
+render::Font* GeneratedFont(const std::string& fontName)
+{
+    static std::map<std::string, std::unique_ptr<render::Font>> fonts;
+    auto& font = fonts[fontName];
+    if (!font) {
+        render::Status status;
+        font = render::Font::Open(render::FontFile(LUM_FONT_DIR, fontName), status);
+    }
+    return font.get();
+}
+
+Raster DrawFontString(const std::string& fontName, const std::string& fontString, int modulePixels, int dpi)
+{
+    Raster out;
+    render::Font* font = GeneratedFont(fontName);
+    if (!font) {
+        out.status = {render::Problem::FontUnreadable, "cannot open " + fontName};
+        return out;
+    }
+    render::Request request;
+    request.fontString = fontString;
+    request.dpi = dpi;
+    request.moduleMm = modulePixels * 25.4 / dpi;
+    out.status = render::RenderBitmap(*font, request, out.bitmap, &out.layout);
+    return out;
+}
 
 std::vector<Decoded> DecodeZbar(const render::Bitmap& bitmap)
 {
@@ -153,7 +182,8 @@ std::string OcrLine(const render::Bitmap& bitmap, const std::string& whitelist)
     const auto dir = std::filesystem::temp_directory_path();
     const std::string png =
         (dir / ("lum-ocr-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".png")).string();
-    if (!render::WritePng(bitmap, png).empty())
+    std::string bytes;
+    if (!render::EncodePng(bitmap, bytes).Ok() || !render::WriteImageFile(png, bytes).Ok())
         return "<cannot write image>";
     const std::string command =
         "tesseract '" + png + "' stdout --psm 7 -c tessedit_char_whitelist=" + whitelist + " 2>/dev/null";

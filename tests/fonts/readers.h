@@ -9,6 +9,20 @@
 
 namespace lum::test {
 
+// The generated font of that name (in LUM_FONT_DIR), opened once per test
+// program; nullptr when it cannot be opened.
+render::Font* GeneratedFont(const std::string& fontName);
+
+struct Raster {
+    render::Status status;
+    render::Bitmap bitmap;
+    render::Layout layout;
+};
+
+// A raster of a font string in a generated font, `modulePixels` dots a module
+// at `dpi`, with quiet zones of 10 modules.
+Raster DrawFontString(const std::string& fontName, const std::string& fontString, int modulePixels, int dpi = 300);
+
 struct Decoded {
     std::string type; // decoder's symbology name
     std::string data; // decoded bytes

@@ -12,6 +12,7 @@
 #include "engine/code39.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
+#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 #include "tests/fonts/readers.h"
 
@@ -20,11 +21,30 @@ namespace {
 
 using test::Decoded;
 
-constexpr int kDpi = 300;
 constexpr int kTextsPerSize = 3;
-// Module widths in pixels of the two sizes every symbol is scanned at: at
-// 300 dpi, X = 0.25 mm and 0.38 mm.
-constexpr double kModulePixels[] = {3.0, 4.5};
+
+// The sizes every symbol is scanned at: the symbology's nominal module (what
+// lumcode render draws by default) at 300 and at 203 dpi, the resolutions of
+// label printers, and 5 dots a module at 300 dpi.
+struct ScanSize {
+    int dpi;
+    int modulePixels; // 0: the nominal module, in whole dots
+};
+constexpr ScanSize kScanSizes[] = {{300, 0}, {203, 0}, {300, 5}};
+
+int ModulePixelsAt(const ScanSize& size, std::string_view id)
+{
+    if (size.modulePixels > 0)
+        return size.modulePixels;
+    const render::PrintGeometry* geometry = render::FindPrintGeometry(id);
+    return geometry ? render::ModulePixels(geometry->nominalMm, size.dpi) : 0;
+}
+
+std::string SizeName(const ScanSize& size, int pixels)
+{
+    return std::to_string(pixels) + " px/module at " + std::to_string(size.dpi) + " dpi" +
+           (size.modulePixels == 0 ? " (nominal)" : "");
+}
 
 std::string RandomOf(std::mt19937& rng, std::string_view alphabet, int minLen, int maxLen)
 {
@@ -179,7 +199,10 @@ const ScanRow kScanRows[] = {
      true, true, "EN 798; decoders return start and stop"},
 };
 
-void PrintTo(const ScanRow& row, std::ostream* os) { *os << row.id << row.addOn; }
+void PrintTo(const ScanRow& row, std::ostream* os)
+{
+    *os << row.id << row.addOn;
+}
 
 std::string Describe(const std::vector<Decoded>& all)
 {
@@ -191,7 +214,10 @@ std::string Describe(const std::vector<Decoded>& all)
 
 // zbar reports a main symbol with its add-on as one composite symbol, the
 // digits run together; ZXing-cpp separates them by a space.
-std::string ZbarData(const std::vector<Decoded>& all) { return all.size() == 1 ? all[0].data : Describe(all); }
+std::string ZbarData(const std::vector<Decoded>& all)
+{
+    return all.size() == 1 ? all[0].data : Describe(all);
+}
 
 std::string WithoutSpace(std::string s)
 {
@@ -209,20 +235,6 @@ std::vector<std::string> FontNames(std::string_view family)
             names.push_back(name);
     }
     return names;
-}
-
-render::Request RequestFor(const std::string& fontName, const std::string& fontString, double modulePixels)
-{
-    render::Request r;
-    r.fontPath = render::FontFile(LUM_FONT_DIR, fontName);
-    r.fontString = fontString;
-    r.dpi = kDpi;
-    r.pointSize = 10;
-    render::Layout layout;
-    const auto probe = render::RenderBitmap(r, &layout);
-    if (probe.error.empty() && layout.modulePixels > 0)
-        r.pointSize = 10 * modulePixels / layout.modulePixels;
-    return r;
 }
 
 std::string EncodeRow(const ScanRow& row, const std::string& text)
@@ -248,20 +260,20 @@ TEST_P(ScanTest, DecodersReadWhatWasEncoded)
         GTEST_SKIP() << row.id << row.addOn << ": no encoder yet";
     unsigned seed = 1;
     for (const std::string& font : FontNames(entry->family)) {
-        for (double module : kModulePixels) {
+        for (const ScanSize& size : kScanSizes) {
+            const int pixels = ModulePixelsAt(size, row.id);
             std::mt19937 rng(seed++);
             for (int n = 0; n < kTextsPerSize; ++n) {
                 const std::string text = row.make(rng);
                 const std::string fontString = EncodeRow(row, text);
                 const std::string expected = row.expect(text);
-                SCOPED_TRACE(font + " at " + std::to_string(module) + " px/module, text \"" + text + "\"");
+                SCOPED_TRACE(font + " at " + SizeName(size, pixels) + ", text \"" + text + "\"");
                 ASSERT_FALSE(fontString.empty());
-                const auto image = render::RenderBitmap(RequestFor(font, fontString, module));
-                ASSERT_EQ(image.error, "");
+                const auto image = test::DrawFontString(font, fontString, pixels, size.dpi);
+                ASSERT_EQ(image.status.message, "");
                 if (row.zbar) {
                     const auto all = test::DecodeZbar(image.bitmap);
-                    EXPECT_EQ(ZbarData(all), row.addOn.empty() ? expected : WithoutSpace(expected))
-                        << "zbar read " << Describe(all);
+                    EXPECT_EQ(ZbarData(all), row.addOn.empty() ? expected : WithoutSpace(expected)) << "zbar read " << Describe(all);
                 }
                 if (row.zxing) {
                     const auto all = test::DecodeZxing(image.bitmap, !row.addOn.empty());
@@ -289,43 +301,44 @@ namespace {
 // encoders' character assignments) that check every decodable font now,
 // whatever encoders exist. Expected data: the standards' examples or zint.
 struct FixedRow {
-    std::string_view family;
+    std::string_view id; // the catalogue entry whose family and nominal size are used
     std::string_view fontString;
     std::string_view expected; // the data both decoders return (add-on: after a space)
     const char* note;
     bool addOn = false;
 };
 
-// clang-format off
 const FixedRow kFixedRows[] = {
-    {"VOR39", "#ABCX#", "ABCX", "Code 39 ABC with mod 43 X"},
-    {"VOR93", "*TEST93+6#", "TEST93", "Code 93 TEST93, C = +, K = 6"},
-    {"VOR93", "*dA8P#", "a", "Code 93 Full ASCII a"},
-    {"VOR32", "*EWYUJV#", "3PRM8N", "Code 32 123456788 (zint -b 129 -d 12345678)"},
-    {"VOREAN", "5|JabCDe!nopqrt|", "5901234123457", "EAN-13, ISO/IEC 15420 example"},
-    {"VOREAN", "|JGDI!rmtq|", "96385074", "EAN-8"},
-    {"VOREAN", "|ADGAAA!ovnqro|", "036000291452", "UPC-A"},
-    {"VOREAN", "0|eCfcGB#", "04252614", "UPC-E"},
-    {"VOREAN", "5|JabCDe!nopqrt|-+K_Z", "5901234123457 05", "EAN-13 with the add-on 05", true},
-    {"VOREAN", "|ADGAAA!ovnqro|-+Z_M_Y_T_P", "036000291452 52495", "UPC-A with the add-on 52495", true},
-    {"VOREAN", "0|eCfcGB#-+L_M", "04252614 12", "UPC-E with the add-on 12", true},
-    {"VOREAN", "|JGDI!rmtq|-+U_U_K_K_K", "96385074 00000", "EAN-8 with the add-on 00000", true},
-    {"VOREAN", "--$%.(%;.)%;&:.'\r\n9|HiaDaG!qmsnrt|", "9780306406157", "ISBN 0-306-40615-2 with its text line"},
-    {"VOR25 ITF", "*LfNiWeDsCpLfPa#", "12345678901231", "Interleaved 2 of 5"},
-    {"VORITF14", "*LfNiWeDsCpLfPa#", "12345678901231", "ITF-14 with bearer bars"},
-    {"VOR25 ITF", "*@z@|@~Z`\\`^`#", "707477335363", "pairs drawn with `, |, ~, \\ and ^"},
-    {"VORCODABAR", "A|1|2|3|4|B", "A1234B", "Codabar"},
-    {"VORCODABAR", "a|1|2|3|4|5|b", "A12345B", "Codabar, lower-case start/stop with check"},
-    {"VORCODABAR", "t|0|-|$|:|/|.|+|9|n", "A0-$:/.+9B", "Codabar T and N alternatives"},
-    {"VOR128", "\x89IJ5\x8b", "HI", "Code 128: Start B, H, I, check 20"},
-    {"VOR128", "\x8a-Cs\x8b", "1234", "Code 128: Start C, 12, 34, check 82"},
-    {"VOR128", "\x89" "bcd{\x8b", "abc", "Code 128: Start B, a, b, c, check 90"},
-    {"VOR128", "\x89\x96\x97\x8b", "~", "Code 128: Start B, ~ (value 94), check 95"},
-    {"VOR128", "\x8a\x87\x22-CYo{-@k\x8b", "0112345678901231", "GS1-128: Start C, FNC1, (01) GTIN, check 74"},
+    {"C39", "#ABCX#", "ABCX", "Code 39 ABC with mod 43 X"},
+    {"C93", "*TEST93+6#", "TEST93", "Code 93 TEST93, C = +, K = 6"},
+    {"C93FULL", "*dA8P#", "a", "Code 93 Full ASCII a"},
+    {"C32", "*EWYUJV#", "3PRM8N", "Code 32 123456788 (zint -b 129 -d 12345678)"},
+    {"EAN13", "5|JabCDe!nopqrt|", "5901234123457", "EAN-13, ISO/IEC 15420 example"},
+    {"EAN8", "|JGDI!rmtq|", "96385074", "EAN-8"},
+    {"UPCA", "|ADGAAA!ovnqro|", "036000291452", "UPC-A"},
+    {"UPCE", "0|eCfcGB#", "04252614", "UPC-E"},
+    {"EAN13", "5|JabCDe!nopqrt|-+K_Z", "5901234123457 05", "EAN-13 with the add-on 05", true},
+    {"UPCA", "|ADGAAA!ovnqro|-+Z_M_Y_T_P", "036000291452 52495", "UPC-A with the add-on 52495", true},
+    {"UPCE", "0|eCfcGB#-+L_M", "04252614 12", "UPC-E with the add-on 12", true},
+    {"EAN8", "|JGDI!rmtq|-+U_U_K_K_K", "96385074 00000", "EAN-8 with the add-on 00000", true},
+    {"ISBN", "--$%.(%;.)%;&:.'\r\n9|HiaDaG!qmsnrt|", "9780306406157", "ISBN 0-306-40615-2 with its text line"},
+    {"C25", "*LfNiWeDsCpLfPa#", "12345678901231", "Interleaved 2 of 5"},
+    {"ITF", "*LfNiWeDsCpLfPa#", "12345678901231", "ITF-14 with bearer bars"},
+    {"C25", "*@z@|@~Z`\\`^`#", "707477335363", "pairs drawn with `, |, ~, \\ and ^"},
+    {"CBAR", "A|1|2|3|4|B", "A1234B", "Codabar"},
+    {"CBAR", "a|1|2|3|4|5|b", "A12345B", "Codabar, lower-case start/stop with check"},
+    {"CBAR", "t|0|-|$|:|/|.|+|9|n", "A0-$:/.+9B", "Codabar T and N alternatives"},
+    {"C128", "\x89IJ5\x8b", "HI", "Code 128: Start B, H, I, check 20"},
+    {"C128", "\x8a-Cs\x8b", "1234", "Code 128: Start C, 12, 34, check 82"},
+    {"C128", "\x89" "bcd{\x8b", "abc", "Code 128: Start B, a, b, c, check 90"},
+    {"C128", "\x89\x96\x97\x8b", "~", "Code 128: Start B, ~ (value 94), check 95"},
+    {"E128", "\x8a\x87\x22-CYo{-@k\x8b", "0112345678901231", "GS1-128: Start C, FNC1, (01) GTIN, check 74"},
 };
-// clang-format on
 
-void PrintTo(const FixedRow& row, std::ostream* os) { *os << row.family << ": " << row.note; }
+void PrintTo(const FixedRow& row, std::ostream* os)
+{
+    *os << row.id << ": " << row.note;
+}
 
 class FixedScanTest : public ::testing::TestWithParam<FixedRow> {};
 
@@ -333,11 +346,14 @@ TEST_P(FixedScanTest, DecodersReadTheExample)
 {
     const FixedRow& row = GetParam();
     SCOPED_TRACE(row.note);
-    for (const std::string& font : FontNames(row.family)) {
-        for (double module : kModulePixels) {
-            SCOPED_TRACE(font + " at " + std::to_string(module) + " px/module");
-            const auto image = render::RenderBitmap(RequestFor(font, std::string(row.fontString), module));
-            ASSERT_EQ(image.error, "");
+    const Symbology* entry = FindSymbology(row.id);
+    ASSERT_NE(entry, nullptr);
+    for (const std::string& font : FontNames(entry->family)) {
+        for (const ScanSize& size : kScanSizes) {
+            const int pixels = ModulePixelsAt(size, row.id);
+            SCOPED_TRACE(font + " at " + SizeName(size, pixels));
+            const auto image = test::DrawFontString(font, std::string(row.fontString), pixels, size.dpi);
+            ASSERT_EQ(image.status.message, "");
             const auto zbar = test::DecodeZbar(image.bitmap);
             EXPECT_EQ(ZbarData(zbar), WithoutSpace(std::string(row.expected))) << "zbar read " << Describe(zbar);
             const auto zxing = test::DecodeZxing(image.bitmap, row.addOn);

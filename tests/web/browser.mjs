@@ -3,7 +3,7 @@
 // requests go to its file descriptor 3, replies and events come from 4, each
 // message JSON followed by a NUL byte. No WebSocket, no npm package.
 import { execFile, spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 
@@ -20,21 +20,6 @@ function run(file, args, timeout) {
       else resolve({ status: error ? error.code : 0, stdout, stderr });
     });
   });
-}
-
-/**
- * A PNG screenshot of `url` once the page has had `budget` ms of virtual time
- * (the fonts loaded), `scale` device pixels to a CSS pixel.
- */
-export async function screenshot(url, file, { width = 1000, height = 700, scale = 1, budget = 10000 } = {}) {
-  const profile = mkdtempSync(path.join(tmpdir(), 'lum-chromium-'));
-  try {
-    const shot = await run(kChromium, [...kChromiumFlags, `--user-data-dir=${profile}`, `--virtual-time-budget=${budget}`,
-      `--window-size=${width},${height}`, `--force-device-scale-factor=${scale}`, `--screenshot=${file}`, url], 60000);
-    if (shot.status !== 0) throw new Error(`chromium --screenshot failed (${shot.status}):\n${shot.stderr}`);
-  } finally {
-    rmSync(profile, { recursive: true, force: true });
-  }
 }
 
 /** What zbarimg reads in an image: "EAN-13:5901234123457" lines. */
@@ -169,6 +154,19 @@ export class Page {
     const loaded = this.browser.event('Page.loadEventFired');
     await this.send('Page.navigate', { url });
     await loaded;
+  }
+
+  /**
+   * A PNG of the page at `url` once it is ready and every font it asked for
+   * has arrived, `scale` device pixels to a CSS pixel.
+   */
+  async screenshot(url, file, { width = 1000, height = 700, scale = 1 } = {}) {
+    await this.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: scale, mobile: false });
+    await this.open(url);
+    await this.until("document.body.dataset.ready === 'true' && document.fonts.status === 'loaded'");
+    await this.evaluate('document.fonts.ready.then(() => new Promise((r) => requestAnimationFrame(() => r(true))))');
+    const { data } = await this.send('Page.captureScreenshot', { format: 'png' });
+    writeFileSync(file, Buffer.from(data, 'base64'));
   }
 
   /** Presses a named key (Tab, Enter, ArrowDown, End), with modifiers (8: Shift). */

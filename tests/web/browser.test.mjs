@@ -7,7 +7,7 @@ import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { Browser, scan, screenshot } from './browser.mjs';
+import { Browser, scan } from './browser.mjs';
 import { lum, siteDir } from './support.mjs';
 
 const work = mkdtempSync(path.join(tmpdir(), 'lum-web-'));
@@ -47,9 +47,10 @@ test('a link opens a ready barcode that zbarimg reads as the data', { timeout: 1
     ['?symbology=EAN13&text=590123412345&check=1&style=Normal&size=72', 2, 'EAN-13:5901234123457'],
     ['?symbology=C128&text=LUM-2024%2Fabc%20%7B42%7D&lang=it', 1, 'CODE-128:LUM-2024/abc {42}'],
   ];
+  const page = await browser.newPage();
   for (const [query, scale, data] of rows) {
     const file = path.join(work, 'link.png');
-    await screenshot(base + query, file, { width: 1400, height: 600, scale });
+    await page.screenshot(base + query, file, { width: 1400, height: 600, scale });
     assert.deepEqual(await scan(file), [data], query);
   }
 });
