@@ -15,7 +15,6 @@
 #include "cli/text_command.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 
 #ifndef LUM_FONT_BUILD_DIR
@@ -89,8 +88,8 @@ std::string FontDirectory(const ParsedArgs& args, const std::string& fontName)
 }
 
 // The size options: at most one of --size, --module, --magnification.
-std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render::PrintGeometry& geometry,
-                                           const Streams& streams, int& status)
+std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const Symbology& entry, const Streams& streams,
+                                           int& status)
 {
     struct Choice {
         std::string_view option;
@@ -113,10 +112,9 @@ std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render:
             status = UsageError(streams, &kRenderCommand, "give only one of --size, --module and --magnification");
             return std::nullopt;
         }
-        if (c.by == SizeBy::Magnification && !geometry.magnification) {
+        if (c.by == SizeBy::Magnification && !entry.print.magnification) {
             status = UsageError(streams, &kRenderCommand,
-                                "--magnification is for EAN/UPC and ISBN; use --module for " +
-                                    std::string(geometry.id));
+                                "--magnification is for EAN/UPC and ISBN; use --module for " + std::string(entry.id));
             return std::nullopt;
         }
         request.by = c.by;
@@ -164,15 +162,9 @@ std::optional<RenderSetup> Prepare(const ParsedArgs& args, const Streams& stream
                             std::string(entry.family) + " has no style '" + std::string(style->english) + "'");
         return std::nullopt;
     }
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(entry.id);
-    const render::PrintGeometry* addOnGeometry =
-        setup.line.addOn ? render::FindPrintGeometry(setup.line.addOn->id) : nullptr;
-    if (!geometry) {
-        PrintError(streams, "render: no print sizes known for " + std::string(entry.id));
-        status = kExitRejected;
-        return std::nullopt;
-    }
-    const auto size = ReadSizeRequest(args, *geometry, streams, status);
+    const PrintGeometry* geometry = &entry.print;
+    const PrintGeometry* addOnGeometry = setup.line.addOn ? &setup.line.addOn->print : nullptr;
+    const auto size = ReadSizeRequest(args, entry, streams, status);
     if (!size)
         return std::nullopt;
     double dpi = 300;

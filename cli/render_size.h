@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fonts/render/print_geometry.h"
+#include "engine/catalogue.h"
 
 namespace lum::cli {
 
@@ -44,7 +44,7 @@ struct ResolvedSize {
 // A raster module is the nearest whole number of dots; when the size asked
 // is within the standard's range and the nearest count is not, the nearest
 // count within the range is taken.
-ResolvedSize ResolveSize(const SizeRequest& request, const render::PrintGeometry& geometry, double mmPerPoint,
+ResolvedSize ResolveSize(const SizeRequest& request, const PrintGeometry& geometry, double mmPerPoint,
                          int dpi);
 
 } // namespace lum::cli

@@ -76,10 +76,28 @@ std::string Isbn13Label(std::string_view text, bool, Deliverable) { return Encod
 std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
 
-// The margins the renderer leaves; the other families take the default 10X.
-constexpr QuietZone kEanQuietZone{.left = 11, .right = 9};    // EAN-13 11X left, UPC-A 9X, EAN-8 7X, add-ons 5X right
-constexpr QuietZone kPostnetQuietZone{.left = 7, .right = 7}; // at least 1/8 inch of blank around the bars
-constexpr QuietZone kMsiPlesseyQuietZone{.left = 12, .right = 12};
+constexpr std::string_view kGs1Retail = "GS1 General Specifications, ISO/IEC 15420";
+constexpr std::string_view kNoStandard = "no public standard; as Code 39";
+
+// EAN/UPC: nominal X 0.330 mm (100%), 80% to 200% allowed.
+constexpr PrintGeometry Ean(double left, double right)
+{
+    return {left, right, 0.330, 0.264, 0.660, true, kGs1Retail};
+}
+
+// The wide/narrow and module codes without a fixed nominal size.
+constexpr PrintGeometry Common(double quiet, std::string_view standard)
+{
+    return {.quietLeft = quiet, .quietRight = quiet, .standard = standard};
+}
+
+// ITF-14 and GS1-128.
+constexpr PrintGeometry kGs1Logistics{10, 10, 0.495, 0.495, 1.016, false,
+                                      "GS1 General Specifications, general distribution"};
+constexpr PrintGeometry kPostnetPrint{7, 7, 0.508, 0.381, 0.635, false, "USPS DMM 708.4"}; // bar 0.020 in; 1/8 in quiet
+constexpr std::string_view kCode39Standard = "ISO/IEC 16388, AIM USS Code 39";
+constexpr std::string_view kCode93Standard = "AIM USS Code 93";
+constexpr std::string_view kCode32Standard = "Italian pharmacode label (0.25 mm), ISO/IEC 16388";
 
 constexpr HrcRule kCode39Hrc{.frame = HrcFrame::Always, .readable = true};
 constexpr HrcRule kCode93Hrc{.frame = HrcFrame::WithCheck, .readable = true};
@@ -91,88 +109,101 @@ constexpr HrcRule kDigitsInFont{.line = HrcLine::InFont};
 constexpr std::array<Symbology, 31> kCatalogue{{
     {.id = "POSTNET", .order = 1, .family = "VORPOSTNET",
      .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 11, .maxWithoutCheck = 12, .padding = Padding::Postnet},
-     .checkRoutine = PostnetCheckDigit, .quietZone = kPostnetQuietZone, .nameId = 433},
+     .checkRoutine = PostnetCheckDigit, .print = kPostnetPrint, .nameId = 433},
     {.id = "C39", .order = 2, .family = "VOR39", .rule = kCode39Text, .checkRoutine = Code39CheckDigit, .start = '#',
-     .nameId = 400, .hrc = kCode39Hrc},
+     .print = Common(10, kCode39Standard), .nameId = 400, .hrc = kCode39Hrc},
     {.id = "C39FULL", .order = 3, .family = "VOR39", .check = CheckStep::InsideEncoder, .encoder = Code39FullAscii,
-     .escapeLimit = 127, .nameId = 401,
+     .escapeLimit = 127, .print = Common(10, kCode39Standard), .nameId = 401,
      .hrc = {.frame = HrcFrame::Always, .expansion = Code39FullAsciiExpansion, .check = Code39CheckDigit}},
-    {.id = "C93", .order = 4, .family = "VOR93", .rule = kCode39Text, .checkRoutine = Code93CheckDigits, .nameId = 402,
-     .hrc = kCode93Hrc},
+    {.id = "C93", .order = 4, .family = "VOR93", .rule = kCode39Text, .checkRoutine = Code93CheckDigits,
+     .print = Common(10, kCode93Standard), .nameId = 402, .hrc = kCode93Hrc},
     {.id = "C93FULL", .order = 5, .family = "VOR93", .check = CheckStep::InsideEncoder, .encoder = Code93FullAscii,
-     .escapeLimit = 127, .nameId = 403,
+     .escapeLimit = 127, .print = Common(10, kCode93Standard), .nameId = 403,
      .hrc = {.frame = HrcFrame::WithCheck, .expansion = Code93FullAsciiExpansion, .check = Code93CheckDigits}},
     {.id = "CIP", .order = 6, .family = "VOR39", .rule = FixedDigits(6, ExtraRule::CipCheckable),
-     .checkRoutine = CipCheckDigit, .nameId = 427, .styles = StyleChoice::NormalAndShort},
+     .checkRoutine = CipCheckDigit, .print = Common(10, "ISO/IEC 16388 (Code CIP is Code 39)"), .nameId = 427,
+     .styles = StyleChoice::NormalAndShort},
     {.id = "PLESSEY", .order = 7, .family = "VORPLESSEY",
      .rule = {.alphabet = Alphabet::Hex, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 15},
-     .checkRoutine = PlesseyCheckDigit, .quietZone = kMsiPlesseyQuietZone, .nameId = 428},
+     .checkRoutine = PlesseyCheckDigit, .print = Common(12, kNoStandard), .nameId = 428},
     {.id = "DELTA", .order = 8, .family = "VORDELTA DA",
      .rule = {.alphabet = Alphabet::Delta, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 16},
-     .checkRoutine = DeltaCheckDigit, .encoder = DeltaFontString, .nameId = 429},
+     .checkRoutine = DeltaCheckDigit, .encoder = DeltaFontString, .print = Common(10, kNoStandard), .nameId = 429},
     {.id = "C25", .order = 9, .family = "VOR25 ITF", .rule = {.alphabet = Alphabet::Digits, .padding = Padding::Interleaved},
-     .checkRoutine = InterleavedCheckDigit, .encoder = Interleaved, .nameId = 404},
+     .checkRoutine = InterleavedCheckDigit, .encoder = Interleaved,
+     .print = Common(10, "ISO/IEC 16390, AIM USS Interleaved 2 of 5"), .nameId = 404},
     {.id = "ITF", .order = 9, .family = "VORITF14", .rule = FixedDigits(13), .checkRoutine = InterleavedCheckDigit,
-     .encoder = Interleaved, .nameId = 432},
-    {.id = "CIND25", .order = 10, .family = "VORIND25", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 405},
-    {.id = "C5BARS", .order = 10, .family = "VOR5BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 406},
-    {.id = "C3BARS", .order = 10, .family = "VOR3BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 407},
-    {.id = "CBCD", .order = 10, .family = "VORBCD", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 408},
-    {.id = "C25INV", .order = 10, .family = "VOR25 INV", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit, .nameId = 430},
+     .encoder = Interleaved, .print = kGs1Logistics, .nameId = 432},
+    {.id = "CIND25", .order = 10, .family = "VORIND25", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 405},
+    {.id = "C5BARS", .order = 10, .family = "VOR5BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 406},
+    {.id = "C3BARS", .order = 10, .family = "VOR3BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 407},
+    {.id = "CBCD", .order = 10, .family = "VORBCD", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 408},
+    {.id = "C25INV", .order = 10, .family = "VOR25 INV", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 430},
     {.id = "C25COMP", .order = 10, .family = "VOR25 COMP", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
-     .nameId = 431},
+     .print = Common(10, kNoStandard), .nameId = 431},
     {.id = "C11", .order = 11, .family = "VOR11", .rule = {.alphabet = Alphabet::Code11}, .checkRoutine = Code11CheckDigit,
-     .nameId = 426},
+     .print = Common(10, "AIM USS Code 11"), .nameId = 426},
     {.id = "CMSI", .order = 12, .family = "VORMSI",
      .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 13, .maxWithoutCheck = 15}, .checkRoutine = MsiBothCheckDigits,
-     .quietZone = kMsiPlesseyQuietZone, .nameId = 409},
+     .print = Common(12, kNoStandard), .nameId = 409},
     {.id = "EAN13", .order = 13, .family = "VOREAN", .rule = FixedDigits(12), .checkRoutine = EanCheckDigit,
-     .checkedLength = 12, .encoder = Ean13, .quietZone = kEanQuietZone, .nameId = 415, .addOnNameIds = {416, 417},
+     .checkedLength = 12, .encoder = Ean13, .print = Ean(11, 7), .nameId = 415, .addOnNameIds = {416, 417},
      .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
     {.id = "UPCA", .order = 14, .family = "VOREAN", .rule = FixedDigits(11), .checkRoutine = EanCheckDigit,
-     .checkedLength = 11, .encoder = UpcA, .quietZone = kEanQuietZone, .nameId = 418, .addOnNameIds = {419, 420},
+     .checkedLength = 11, .encoder = UpcA, .print = Ean(9, 9), .nameId = 418, .addOnNameIds = {419, 420},
      .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
     {.id = "EAN8", .order = 15, .family = "VOREAN", .rule = FixedDigits(7), .checkRoutine = EanCheckDigit,
-     .checkedLength = 7, .encoder = Ean8, .quietZone = kEanQuietZone, .nameId = 412, .addOnNameIds = {413, 414},
+     .checkedLength = 7, .encoder = Ean8, .print = Ean(7, 7), .nameId = 412, .addOnNameIds = {413, 414},
      .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
     {.id = "UPCE", .order = 16, .family = "VOREAN", .rule = FixedDigits(7, ExtraRule::UpcENumberSystem),
-     .checkRoutine = UpcECheckDigit, .checkedLength = 7, .encoder = UpcE, .quietZone = kEanQuietZone, .nameId = 421,
+     .checkRoutine = UpcECheckDigit, .checkedLength = 7, .encoder = UpcE, .print = Ean(9, 7), .nameId = 421,
      .addOnNameIds = {422, 423}, .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
     {.id = "ADD2", .order = 17, .family = "VOREAN", .rule = FixedDigitsAnyFlag(2), .check = CheckStep::None,
-     .checkedLength = 2, .encoder = AddOn2, .quietZone = kEanQuietZone, .addOn = true},
+     .checkedLength = 2, .encoder = AddOn2, .print = Ean(7, 5), .addOn = true},
     {.id = "ADD5", .order = 18, .family = "VOREAN", .rule = FixedDigitsAnyFlag(5), .check = CheckStep::None,
-     .checkedLength = 5, .encoder = AddOn5, .quietZone = kEanQuietZone, .addOn = true},
+     .checkedLength = 5, .encoder = AddOn5, .print = Ean(7, 5), .addOn = true},
     {.id = "C32", .order = 19, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
-     .encoder = Code32, .nameId = 410, .hrc = {.line = HrcLine::None}, .styles = StyleChoice::Locked},
+     .encoder = Code32, .print = Common(10, kCode32Standard), .nameId = 410, .hrc = {.line = HrcLine::None},
+     .styles = StyleChoice::Locked},
     {.id = "C32HRC", .order = 20, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
-     .encoder = Code32Hrc, .nameId = 410, .hrcForm = true, .hrc = {.line = HrcLine::None},
+     .encoder = Code32Hrc, .print = Common(10, kCode32Standard), .nameId = 410, .hrcForm = true, .hrc = {.line = HrcLine::None},
      .styles = StyleChoice::Locked},
     {.id = "CBAR", .order = 21, .family = "VORCODABAR",
      .rule = {.alphabet = Alphabet::Codabar, .upperCase = true, .minLength = 3, .extra = ExtraRule::CodabarEnds},
-     .checkRoutine = CodabarCheckDigit, .encoder = CodabarFontString, .nameId = 411, .hrc = {.lowerCase = true}},
+     .checkRoutine = CodabarCheckDigit, .encoder = CodabarFontString,
+     .print = {.nominalMm = 0.330, .standard = "EN 798"}, .nameId = 411, .hrc = {.lowerCase = true}},
     {.id = "C128", .order = 22, .family = "VOR128", .check = CheckStep::None, .encoder = Code128,
-     .escapeLimit = kCode128Highest, .codeValues = Code128Values, .nameId = 424, .hrc = {.line = HrcLine::Code}},
+     .escapeLimit = kCode128Highest, .codeValues = Code128Values, .print = Common(10, "ISO/IEC 15417, AIM USS Code 128"),
+     .nameId = 424, .hrc = {.line = HrcLine::Code}},
     {.id = "E128", .order = 23, .family = "VOR128", .check = CheckStep::None, .encoder = Ean128,
-     .escapeLimit = kCode128Highest, .codeValues = Ean128Values, .nameId = 425, .hrc = {.line = HrcLine::CodeOrGiven}},
+     .escapeLimit = kCode128Highest, .codeValues = Ean128Values, .print = kGs1Logistics, .nameId = 425, .hrc = {.line = HrcLine::CodeOrGiven}},
     {.id = "ISBN", .order = 24, .family = "VOREAN", .rule = FixedDigitsAnyFlag(9), .check = CheckStep::Always,
-     .encoder = Isbn10Label, .quietZone = kEanQuietZone, .nameId = 434, .hrc = kDigitsInFont,
+     .encoder = Isbn10Label, .print = Ean(11, 7), .nameId = 434, .hrc = kDigitsInFont,
      .styles = StyleChoice::NormalAndShort},
     {.id = "ISBN13", .order = 25, .family = "VOREAN", .rule = FixedDigitsAnyFlag(12), .check = CheckStep::Always,
-     .encoder = Isbn13Label, .quietZone = kEanQuietZone, .nameId = 435, .hrc = kDigitsInFont,
+     .encoder = Isbn13Label, .print = Ean(11, 7), .nameId = 435, .hrc = kDigitsInFont,
      .styles = StyleChoice::NormalAndShort},
 }};
 // clang-format on
 
-// A renderer asks for the quiet zone of a family: its entries must agree.
-constexpr bool FamiliesShareTheirQuietZone()
+// Every row's print sizes are sound, and only the retail symbols (the EAN/UPC
+// family) are sized by magnification of the GS1 nominal module.
+constexpr bool PrintGeometriesAreSound()
 {
-    for (const Symbology& a : kCatalogue)
-        for (const Symbology& b : kCatalogue)
-            if (a.family == b.family && !(a.quietZone == b.quietZone))
-                return false;
+    for (const Symbology& s : kCatalogue) {
+        const PrintGeometry& g = s.print;
+        if (g.nominalMm < g.minimumMm || (g.maximumMm != 0 && g.maximumMm < g.nominalMm) || g.quietLeft <= 0 ||
+            g.quietRight <= 0 || g.standard.empty() || g.magnification != (s.family == "VOREAN"))
+            return false;
+    }
     return true;
 }
-static_assert(FamiliesShareTheirQuietZone());
+static_assert(PrintGeometriesAreSound());
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{
     {400, "Code 39", "Codice 39"},

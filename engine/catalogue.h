@@ -78,12 +78,18 @@ using FullAsciiExpansion = std::optional<std::string> (*)(std::string_view text,
 // The Code 128 code values of a text, start to check value; empty on failure.
 using CodeValues = std::vector<std::uint8_t> (*)(std::string_view text, Deliverable who);
 
-// Blank margins around a symbol, in modules of its font, that a renderer
-// leaves (ISO/IEC 16388, 15417, 15420, 16390, EN 798, USPS for Postnet; 10
-// modules for the others). The entries of one family share them.
-struct QuietZone {
-    int left = 10, right = 10, top = 2, bottom = 2;
-    friend constexpr bool operator==(const QuietZone&, const QuietZone&) = default;
+// How big a symbol is printed, from the public standards (docs/fonts.md gives
+// the source of every figure): the quiet zones and the module (X) sizes. The
+// defaults are those of the codes without a fixed nominal size: the common
+// 0.25 mm, and the 0.0075 in (0.191 mm) floor of the AIM specifications.
+struct PrintGeometry {
+    double quietLeft = 10;      // quiet zones, in modules
+    double quietRight = 10;
+    double nominalMm = 0.250;   // the module the standard names as nominal (or a common one)
+    double minimumMm = 0.191;   // the smallest module the standard allows
+    double maximumMm = 0;       // the largest, or 0 when the standard sets none
+    bool magnification = false; // sized as a percentage of the nominal module (EAN/UPC)
+    std::string_view standard;  // where the figures come from, for messages
 };
 
 // The human-readable line the desktop program sets under the bars.
@@ -131,7 +137,7 @@ struct Symbology {
     char start = '*', stop = '#';        // the plain wrap
     unsigned escapeLimit = 0;            // entries that read escapes: the highest decoded code they encode; else 0
     CodeValues codeValues = nullptr;     // entries drawn from Code 128 code values: the values of a text
-    QuietZone quietZone{};
+    PrintGeometry print{};
 
     // The desktop program
     int nameId = 0; // English display-name text id (Italian: + 1000); 0: none of its own

@@ -71,14 +71,6 @@ bool FamilyHasStyle(const FontFamily& family, Style style) noexcept
     return false;
 }
 
-QuietZone FamilyQuietZone(std::string_view family) noexcept
-{
-    for (const Symbology& s : Catalogue())
-        if (s.family == family)
-            return s.quietZone;
-    return {};
-}
-
 std::vector<StyleInfo> FamilyStyles(std::string_view family)
 {
     std::vector<StyleInfo> styles;

@@ -59,9 +59,5 @@ std::vector<StyleInfo> FontStyles(const FontFamily& family);
 // empty when the family is unknown or has no such style.
 std::string FontName(std::string_view family, std::string_view styleText);
 
-// The quiet zones of the family's catalogue entries (which share them), for a
-// renderer that knows the family of a font string; the default zones for a
-// family no entry names.
-QuietZone FamilyQuietZone(std::string_view family) noexcept;
 
 } // namespace lum

@@ -12,7 +12,7 @@
 #include "assistant/stringtable.h"
 #include "engine/fonts.h"
 #include "engine/catalogue.h"
-#include "fonts/render/print_geometry.h"
+#include "fonts/render/render.h"
 #include "web/json_text.h"
 
 namespace {
@@ -51,7 +51,7 @@ std::string QuietZones()
     for (const lum::FontFamily& family : lum::FontFamilies()) {
         double left = 0, right = 0;
         for (const lum::Symbology& entry : lum::Catalogue()) {
-            const lum::render::PrintGeometry* g = lum::render::FindPrintGeometry(entry.id);
+            const lum::PrintGeometry* g = &entry.print;
             if (entry.family == family.name && g) {
                 left = std::max(left, g->quietLeft);
                 right = std::max(right, g->quietRight);

@@ -5,7 +5,6 @@
 
 #include "assistant/preview/description.h"
 #include "engine/fonts.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 
 namespace lum::guide {
@@ -61,15 +60,15 @@ std::vector<SymbologyFacts> CollectFacts(Language language, const QString& fontF
         f.fontSupplied = QFile::exists(file);
         // The size that prints the standard's nominal module, from the font's
         // own module width, and the quiet zones the renderer leaves.
-        const render::PrintGeometry* geometry = render::FindPrintGeometry(entry.id);
+        const PrintGeometry& geometry = entry.print;
         render::Status status;
         const std::unique_ptr<render::Font> font =
-            f.fontSupplied && geometry ? render::Font::Open(file.toStdString(), status) : nullptr;
+            f.fontSupplied ? render::Font::Open(file.toStdString(), status) : nullptr;
         if (font) {
-            f.nominalModuleMm = geometry->nominalMm;
-            f.nominalPoints = font->PointSizeForModule(geometry->nominalMm);
-            f.quietLeftMm = geometry->quietLeft * geometry->nominalMm;
-            f.quietRightMm = geometry->quietRight * geometry->nominalMm;
+            f.nominalModuleMm = geometry.nominalMm;
+            f.nominalPoints = font->PointSizeForModule(geometry.nominalMm);
+            f.quietLeftMm = geometry.quietLeft * geometry.nominalMm;
+            f.quietRightMm = geometry.quietRight * geometry.nominalMm;
         }
         all.push_back(f);
     }

@@ -9,7 +9,6 @@
 
 #include "fonts/render/glyphs.h"
 #include "fonts/render/png_encoder.h"
-#include "fonts/render/print_geometry.h"
 
 namespace lum::render {
 namespace {

@@ -48,9 +48,7 @@ TEST(FontName, EveryCatalogueFamilyIsKnown)
         SCOPED_TRACE(s.id);
         ASSERT_NE(FindFontFamily(s.family), nullptr);
         EXPECT_EQ(FontName(s.family, "Normal"), s.family);
-        EXPECT_EQ(FamilyQuietZone(s.family), s.quietZone);
     }
-    EXPECT_EQ(FamilyQuietZone("VOR40"), QuietZone{});
     int names = 0;
     for (const FontFamily& f : FontFamilies()) {
         std::set<std::string> distinct;

@@ -9,7 +9,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/fonts.h"
-#include "fonts/render/print_geometry.h"
 #include "tests/fonts/readers.h"
 
 namespace lum {
@@ -67,7 +66,7 @@ TEST_P(GridTest, BarEdgesOnPixelBoundaries)
 {
     const GridRow& row = GetParam();
     const Symbology* entry = FindSymbology(row.id);
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(row.id);
+    const PrintGeometry* geometry = entry ? &entry->print : nullptr;
     ASSERT_TRUE(entry && geometry);
     const std::string fontString = Encode(row.text, row.id, true, Deliverable::Library);
     if (fontString.empty())

@@ -18,7 +18,6 @@
 #include "cli/command.h"
 #include "cli/render_size.h"
 #include "engine/catalogue.h"
-#include "fonts/render/print_geometry.h"
 #include "tests/fonts/readers.h"
 
 namespace lum {
@@ -326,11 +325,11 @@ TEST_F(RenderCommand, SizesOutsideTheStandardAreWarnedAbout)
 // when the size asked for is.
 TEST(RenderSize, WholeDotsWithinTheStandard)
 {
-    const render::PrintGeometry& ean = *render::FindPrintGeometry("EAN13");
-    const render::PrintGeometry& code128 = *render::FindPrintGeometry("C128");
+    const PrintGeometry& ean = FindSymbology("EAN13")->print;
+    const PrintGeometry& code128 = FindSymbology("C128")->print;
     const double eanMmPerPoint = 12.0 / 1000 * 25.4 / 72; // VOREAN: a 12-unit module in a 1000-unit em
     struct Row {
-        const render::PrintGeometry& geometry;
+        const PrintGeometry& geometry;
         cli::SizeRequest request;
         int dpi;
         int dots;
@@ -356,23 +355,6 @@ TEST(RenderSize, WholeDotsWithinTheStandard)
         else
             EXPECT_DOUBLE_EQ(size.moduleMm, row.geometry.nominalMm);
         EXPECT_EQ(!size.warnings.empty(), row.warned);
-    }
-}
-
-TEST(PrintGeometry, OneRowPerCatalogueEntryInOrder)
-{
-    const auto rows = render::PrintGeometries();
-    const auto catalogue = Catalogue();
-    ASSERT_EQ(rows.size(), catalogue.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        SCOPED_TRACE(catalogue[i].id);
-        EXPECT_EQ(rows[i].id, catalogue[i].id);
-        EXPECT_GE(rows[i].nominalMm, rows[i].minimumMm);
-        EXPECT_TRUE(rows[i].maximumMm == 0 || rows[i].maximumMm >= rows[i].nominalMm);
-        EXPECT_GT(rows[i].quietLeft, 0);
-        EXPECT_FALSE(rows[i].standard.empty());
-        // The magnification is a percentage of the GS1 nominal module, the retail symbols' own.
-        EXPECT_EQ(rows[i].magnification, catalogue[i].family == "VOREAN");
     }
 }
 

@@ -12,7 +12,6 @@
 #include "engine/code39.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 #include "tests/fonts/readers.h"
 
@@ -36,8 +35,8 @@ int ModulePixelsAt(const ScanSize& size, std::string_view id)
 {
     if (size.modulePixels > 0)
         return size.modulePixels;
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(id);
-    return geometry ? render::ModulePixels(geometry->nominalMm, size.dpi) : 0;
+    const Symbology* entry = FindSymbology(id);
+    return entry ? render::ModulePixels(entry->print.nominalMm, size.dpi) : 0;
 }
 
 std::string SizeName(const ScanSize& size, int pixels)
