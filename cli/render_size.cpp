@@ -73,8 +73,8 @@ ResolvedSize ResolveSize(const SizeRequest& request, const PrintGeometry& g, dou
         out.moduleMm = out.dots * mmPerDot;
         if (std::fabs(out.moduleMm - out.askedMm) > 0.0005) {
             char buf[160];
-            std::snprintf(buf, sizeof buf, "module %s, %d dot%s at %d dpi (%.1f pt); %s asked", Mm(out.moduleMm).c_str(),
-                          out.dots, out.dots == 1 ? "" : "s", dpi, out.moduleMm / mmPerPoint,
+            std::snprintf(buf, sizeof buf, "module %s, %d dot%s at %d dpi (%.1f pt); %s asked",
+                          Mm(out.moduleMm).c_str(), out.dots, out.dots == 1 ? "" : "s", dpi, out.moduleMm / mmPerPoint,
                           Mm(out.askedMm).c_str());
             out.notes.emplace_back(buf);
         }

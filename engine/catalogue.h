@@ -83,13 +83,12 @@ using CodeValues = std::vector<std::uint8_t> (*)(std::string_view text, Delivera
 // defaults are those of the codes without a fixed nominal size: the common
 // 0.25 mm, and the 0.0075 in (0.191 mm) floor of the AIM specifications.
 struct PrintGeometry {
-    double quietLeft = 10;      // quiet zones, in modules
-    double quietRight = 10;
-    double nominalMm = 0.250;   // the module the standard names as nominal (or a common one)
-    double minimumMm = 0.191;   // the smallest module the standard allows
-    double maximumMm = 0;       // the largest, or 0 when the standard sets none
-    bool magnification = false; // sized as a percentage of the nominal module (EAN/UPC)
-    std::string_view standard;  // where the figures come from, for messages
+    double quietLeft = 10, quietRight = 10; // quiet zones, in modules
+    double nominalMm = 0.250;               // the module the standard names as nominal (or a common one)
+    double minimumMm = 0.191;               // the smallest module the standard allows
+    double maximumMm = 0;                   // the largest, or 0 when the standard sets none
+    bool magnification = false;             // sized as a percentage of the nominal module (EAN/UPC)
+    std::string_view standard;              // where the figures come from, for messages
 };
 
 // The human-readable line the desktop program sets under the bars.

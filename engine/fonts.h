@@ -59,5 +59,4 @@ std::vector<StyleInfo> FontStyles(const FontFamily& family);
 // empty when the family is unknown or has no such style.
 std::string FontName(std::string_view family, std::string_view styleText);
 
-
 } // namespace lum

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "assistant/stringtable.h"
-#include "engine/fonts.h"
 #include "engine/catalogue.h"
+#include "engine/fonts.h"
 #include "fonts/render/render.h"
 #include "web/json_text.h"
 

@@ -75,12 +75,12 @@ private:
 };
 
 struct Request {
-    std::string fontString;  // 8-bit (Windows-1252) characters
-    double moduleMm = 0.25;  // module width; a raster rounds it to whole pixels (ModulePixels)
-    int dpi = 300;           // raster resolution, dots per inch
-    double quietLeft = 10;   // quiet zones, in modules
+    std::string fontString; // 8-bit (Windows-1252) characters
+    double moduleMm = 0.25; // module width; a raster rounds it to whole pixels (ModulePixels)
+    int dpi = 300;          // raster resolution, dots per inch
+    double quietLeft = 10;  // quiet zones, in modules
     double quietRight = 10;
-    std::string title;       // document title of a PDF (UTF-8), may be empty
+    std::string title; // document title of a PDF (UTF-8), may be empty
 };
 
 // Pixels a module takes in a raster: the nearest whole number, at least 1.

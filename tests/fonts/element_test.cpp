@@ -68,7 +68,6 @@ std::string RandomText(std::mt19937& rng, std::string_view id)
     return s;
 }
 
-
 // Full/half bar letters from a lower scan line (every bar) and an upper one (full bars only).
 std::string BarHeights(const render::Bitmap& b, int lowerRow, int upperRow)
 {

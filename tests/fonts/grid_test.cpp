@@ -27,6 +27,7 @@ struct GridRow {
     int bandUnits; // a scan line this many font units above the baseline crosses every bar
 };
 
+// clang-format off
 const GridRow kGridRows[] = {
     {"C39", "CODE-39", Widths::NarrowWide, 200},
     {"C93", "CODE-93", Widths::Modules, 200},
@@ -46,11 +47,9 @@ const GridRow kGridRows[] = {
     {"UPCE", "0123456", Widths::Modules, 480},
     {"POSTNET", "12345", Widths::Postnet, 200},      // under the half bars' tops
 };
+// clang-format on
 
-void PrintTo(const GridRow& row, std::ostream* os)
-{
-    *os << row.id;
-}
+void PrintTo(const GridRow& row, std::ostream* os) { *os << row.id; }
 
 std::set<int> Distinct(const std::vector<int>& runs, std::size_t from, std::size_t step)
 {
