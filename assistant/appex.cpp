@@ -111,9 +111,13 @@ Outcome<QVariant> AppEx::OSVersion(int item) const
 {
     if (systemError_)
         return {{},
-                AppError{kErrOSVersion, "AppEx.OSVersion",
-                         QStringLiteral("System error retrieving information %1").arg(systemError_), {}, 0}};
+                AppError{kErrOSVersion,
+                         "AppEx.OSVersion",
+                         QStringLiteral("System error retrieving information %1").arg(systemError_),
+                         {},
+                         0}};
     switch (item) {
+    // clang-format off
     case kOsMajor: return {major_, {}};
     case kOsMinor: return {minor_, {}};
     case kOsBuild: return {build_, {}};
@@ -124,6 +128,7 @@ Outcome<QVariant> AppEx::OSVersion(int item) const
     case kOsVersionNumber: return {QStringLiteral("%1.%2").arg(major_).arg(minor_).toDouble(), {}};
     case kOsServicePack: return {0.0, {}};
     default: return {};
+        // clang-format on
     }
 }
 

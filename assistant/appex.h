@@ -20,8 +20,7 @@ struct AppError {
     int systemError = 0; // the system's error number behind it, 0 when none
 };
 
-template <class T>
-struct Outcome {
+template <class T> struct Outcome {
     T value{};
     std::optional<AppError> error;
     bool Ok() const { return !error.has_value(); }

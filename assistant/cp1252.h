@@ -1,5 +1,5 @@
 // Conversion between the engine's 8-bit Windows-1252 strings and QString,
-// done only where text meets the user interface.
+// done only where text meets the user interface, through the engine's code page.
 #pragma once
 
 #include <QString>

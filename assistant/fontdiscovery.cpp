@@ -37,7 +37,8 @@ QStringList ProjectFontFolders()
 #endif
     const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share"));
     folders << share + QStringLiteral("/fonts/truetype/lum") << share + QStringLiteral("/LUMAssistant")
-            << QStringLiteral(LUM_INSTALL_DATADIR "/fonts/truetype/lum") << QStringLiteral(LUM_INSTALL_DATADIR "/LUMAssistant");
+            << QStringLiteral(LUM_INSTALL_DATADIR "/fonts/truetype/lum")
+            << QStringLiteral(LUM_INSTALL_DATADIR "/LUMAssistant");
     folders.removeDuplicates();
     return folders;
 }

@@ -17,8 +17,7 @@
 namespace lum::assistant {
 namespace {
 
-template <class W>
-W* Named(W* widget, const char* name)
+template <class W> W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -53,12 +52,12 @@ frmEan128Wizard::frmEan128Wizard(int offset, bool decimalComma, Messaggio messag
 
 void frmEan128Wizard::CreaControlli()
 {
-    labListaAI_ = Named(new QLabel(LoadText(680, offset_), this), "labListaAI");
+    labListaAI_ = Named(new QLabel(LoadText(wizard::kTextAiListCaption, offset_), this), "labListaAI");
     lstAI_ = Named(new QListWidget(this), "lstAI");
-    lstAI_->setToolTip(LoadText(681, offset_));
+    lstAI_->setToolTip(LoadText(wizard::kTextAiListTip, offset_));
     lstRegole_ = Named(new QListWidget(this), "lstRegole");
     lstRegole_->setVisible(false);
-    for (const AiRow& row : AiCatalogue()) {
+    for (const wizard::AiRow& row : wizard::AiCatalogue()) {
         lstAI_->addItem(LoadText(row.textId, offset_));
         lstRegole_->addItem(QString::fromLatin1(row.rule.data(), qsizetype(row.rule.size())));
     }
@@ -67,27 +66,27 @@ void frmEan128Wizard::CreaControlli()
     lstAI_->setCurrentIndex(QModelIndex());
     labListaAI_->setBuddy(lstAI_);
 
-    labCodice_ = Named(new QLabel(LoadText(682, offset_), this), "labCodice");
+    labCodice_ = Named(new QLabel(LoadText(wizard::kTextCodeListCaption, offset_), this), "labCodice");
     lstCodice_ = Named(new QListWidget(this), "lstCodice");
-    lstCodice_->setToolTip(LoadText(683, offset_));
+    lstCodice_->setToolTip(LoadText(wizard::kTextCodeListTip, offset_));
     labCodice_->setBuddy(lstCodice_);
     labAI_ = Named(new QLabel(this), "labAI");
 
-    labValore_ = Named(new QLabel(LoadText(684, offset_), this), "labValore");
+    labValore_ = Named(new QLabel(LoadText(wizard::kTextValueCaption, offset_), this), "labValore");
     txtValore_ = Named(new QLineEdit(this), "txtValore");
-    txtValore_->setToolTip(LoadText(685, offset_));
+    txtValore_->setToolTip(LoadText(wizard::kTextValueTip, offset_));
     labValore_->setBuddy(txtValore_);
     labDescrizione_ = Named(new QLabel(this), "labDescrizione");
     labDescrizione_->setWordWrap(true);
 
     cmdUp_ = Named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QString(), this), "cmdUp");
-    cmdUp_->setToolTip(LoadText(686, offset_));
-    cmdUp_->setAccessibleName(LoadText(686, offset_));
+    cmdUp_->setToolTip(LoadText(wizard::kTextUpTip, offset_));
+    cmdUp_->setAccessibleName(LoadText(wizard::kTextUpTip, offset_));
     cmdDown_ = Named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this), "cmdDown");
-    cmdDown_->setToolTip(LoadText(687, offset_));
-    cmdDown_->setAccessibleName(LoadText(687, offset_));
-    cmdOk_ = Named(new QPushButton(LoadText(90, offset_), this), "cmdOk");
-    cmdAnnulla_ = Named(new QPushButton(LoadText(91, offset_), this), "cmdAnnulla");
+    cmdDown_->setToolTip(LoadText(wizard::kTextDownTip, offset_));
+    cmdDown_->setAccessibleName(LoadText(wizard::kTextDownTip, offset_));
+    cmdOk_ = Named(new QPushButton(LoadText(kTextOk, offset_), this), "cmdOk");
+    cmdAnnulla_ = Named(new QPushButton(LoadText(kTextAbort, offset_), this), "cmdAnnulla");
     // Enter belongs to the value box (Add), never to a default button.
     for (QPushButton* b : {cmdUp_, cmdDown_, cmdOk_, cmdAnnulla_}) {
         b->setAutoDefault(false);
@@ -144,7 +143,7 @@ void frmEan128Wizard::MostraCodice()
 {
     const QSignalBlocker block(lstCodice_);
     lstCodice_->clear();
-    for (const WizardRow& row : wizard_.Rows()) {
+    for (const wizard::WizardRow& row : wizard_.Rows()) {
         auto* item = new QListWidgetItem(FromCp1252(row.value), lstCodice_);
         item->setData(Qt::UserRole, row.aiIndex);
     }
@@ -203,7 +202,7 @@ void frmEan128Wizard::cmdDown_Click()
 
 void frmEan128Wizard::cmdOk_Click()
 {
-    WizardOutput out = wizard_.Finish();
+    wizard::WizardOutput out = wizard_.Finish();
     if (out.message != 0) {
         Messaggio_(out.message);
         return;
@@ -223,7 +222,7 @@ frmEan128Wizard* frmEan128Wizard::Apri(frmPrincipale& principale, Messaggio mess
     return dialog;
 }
 
-void ConsegnaWizard(frmPrincipale& principale, const WizardOutput& risultato)
+void ConsegnaWizard(frmPrincipale& principale, const wizard::WizardOutput& risultato)
 {
     // The code first: a new code text drops the previous wizard line, then
     // this line belongs to this code.

@@ -1,7 +1,7 @@
 // The EAN-128 wizard: the user picks application identifiers, types their
 // values and adds them to a code; OK hands the escaped element string and the
 // human-readable text to the main window and presses Enter there. The checks
-// and the assembly live in lum::Ean128Wizard; this form shows them.
+// and the assembly live in lum::wizard::Ean128Wizard; this form shows them.
 #pragma once
 
 #include <QDialog>
@@ -37,7 +37,7 @@ public:
     static bool VirgolaDecimale(int offset);
 
     // What OK produced (valid after accepted()).
-    const WizardOutput& Risultato() const { return risultato_; }
+    const wizard::WizardOutput& Risultato() const { return risultato_; }
 
     void lstAI_Click();
     void lstCodice_Click();
@@ -52,9 +52,9 @@ private:
     void Messaggio_(int textId);
 
     int offset_;
-    Ean128Wizard wizard_;
+    wizard::Ean128Wizard wizard_;
     Messaggio messaggio_;
-    WizardOutput risultato_;
+    wizard::WizardOutput risultato_;
 
     QLabel *labListaAI_{}, *labCodice_{}, *labValore_{}, *labDescrizione_{}, *labAI_{};
     QListWidget *lstAI_{}, *lstRegole_{}, *lstCodice_{};
@@ -64,6 +64,6 @@ private:
 
 // Wires the wizard's result into the main window: its wizard HRC text, the
 // code box, and Enter in the code box.
-void ConsegnaWizard(frmPrincipale& principale, const WizardOutput& risultato);
+void ConsegnaWizard(frmPrincipale& principale, const wizard::WizardOutput& risultato);
 
 } // namespace lum::assistant

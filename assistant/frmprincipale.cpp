@@ -24,14 +24,14 @@
 #include <QTranslator>
 #include <cstring>
 
-#include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
-#include "assistant/frmean128wizard.h"
 #include "assistant/fontdiscovery.h"
+#include "assistant/frmean128wizard.h"
 #include "assistant/generate.h"
 #include "assistant/platform.h"
 #include "assistant/preview/description.h"
 #include "assistant/preview/font_label.h"
+#include "assistant/preview_widget.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 #include "engine/fonts.h"
@@ -42,8 +42,7 @@ namespace {
 constexpr int kMinWidthTwips = 10080;
 constexpr int kMinHeightTwips = 8685;
 
-template <class W>
-W* Named(W* widget, const char* name)
+template <class W> W* Named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -116,7 +115,7 @@ frmPrincipale::~frmPrincipale()
     // The controls die after this object: their last signals (a combo box
     // emptied on destruction) must not reach the handlers and save.
     for (QObject* control : std::initializer_list<QObject*>{txtCodice_, txtDimensione_, cmbSimbologia_, cmbStile_,
-                                                             chkHRC_, chkDigit_, mnuIncludiCheckDigit_})
+                                                            chkHRC_, chkDigit_, mnuIncludiCheckDigit_})
         control->disconnect(this);
     txtCodice_->removeEventFilter(this);
     txtDimensione_->removeEventFilter(this);
@@ -193,8 +192,8 @@ void frmPrincipale::CreaControlli()
     grid->setColumnStretch(3, 1);
 
     // Tab walks the controls as the layout reads: top row, code, options, preview, copy.
-    QWidget* const order[] = {cmbSimbologia_, cmbStile_, txtDimensione_, txtCodice_, chkDigit_, chkHRC_,
-                              rtfContenuto_, cmdClipboard_};
+    QWidget* const order[] = {cmbSimbologia_, cmbStile_, txtDimensione_, txtCodice_,
+                              chkDigit_,      chkHRC_,   rtfContenuto_,  cmdClipboard_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -249,7 +248,7 @@ void frmPrincipale::Collega()
 
 bool frmPrincipale::Avvia(QString* errore)
 {
-    const auto cartella = lum::assistant::CartellaImpostazioni(app_);
+    const auto cartella = lum::assistant::SettingsFolder(app_);
     if (!cartella.Ok()) {
         if (errore)
             *errore = FolderFailure(*cartella.error);
@@ -289,12 +288,12 @@ void frmPrincipale::ApplicaConfigurazione()
     holdSaves_ = false;
 }
 
-void frmPrincipale::ImpostaLingua() { ApplyLanguage(LinguaDaMarcatore(cartella_)); }
+void frmPrincipale::ImpostaLingua() { ApplyLanguage(LanguageFromMarker(cartella_)); }
 
-void frmPrincipale::ApplyLanguage(const Lingua& lingua)
+void frmPrincipale::ApplyLanguage(const LanguageChoice& lingua)
 {
     offset_ = lingua.offset;
-    manuale_ = lingua.manuale;
+    manuale_ = lingua.manual;
     mnuLinguaItaliano_->setChecked(offset_ == kItalian);
     mnuLinguaEnglish_->setChecked(offset_ != kItalian);
     UpdateQtTranslator();
@@ -321,27 +320,34 @@ void frmPrincipale::UpdateQtTranslator()
 void frmPrincipale::CaricaTesti()
 {
     auto t = [this](int id) { return LoadText(id, offset_); };
-    labCodice_->setText(t(268));
-    txtCodice_->setToolTip(t(269));
-    labSimbologia_->setText(t(262));
-    cmbSimbologia_->setToolTip(t(263));
-    labDimensione_->setText(t(260));
-    txtDimensione_->setToolTip(t(261));
-    labStile_->setText(t(284));
-    cmbStile_->setToolTip(t(285));
-    chkDigit_->setText(t(266));
-    chkDigit_->setToolTip(t(267));
-    chkHRC_->setText(t(264));
-    chkHRC_->setToolTip(t(265));
-    cmdClipboard_->setText(t(270));
-    cmdClipboard_->setToolTip(t(271));
+    labCodice_->setText(t(kTextCodeCaption));
+    txtCodice_->setToolTip(t(kTextCodeTip));
+    labSimbologia_->setText(t(kTextSymbologyCaption));
+    cmbSimbologia_->setToolTip(t(kTextSymbologyTip));
+    labDimensione_->setText(t(kTextSizeCaption));
+    txtDimensione_->setToolTip(t(kTextSizeTip));
+    labStile_->setText(t(kTextStyleCaption));
+    cmbStile_->setToolTip(t(kTextStyleTip));
+    chkDigit_->setText(t(kTextCheckDigitCaption));
+    chkDigit_->setToolTip(t(kTextCheckDigitTip));
+    chkHRC_->setText(t(kTextHrcCaption));
+    chkHRC_->setToolTip(t(kTextHrcTip));
+    cmdClipboard_->setText(t(kTextClipboardCaption));
+    cmdClipboard_->setToolTip(t(kTextClipboardTip));
     imgWizard_->setToolTip(t(kTextWizardTip));
     imgWizard_->setAccessibleName(t(kTextWizardTip));
     mnuWizard_->setText(t(kTextWizardMenu));
-    const std::pair<QAction*, int> menus[] = {
-        {mnuFile_->menuAction(), 272}, {mnuEsci_, 273}, {mnuModifica_->menuAction(), 274}, {mnuFont_, 275},
-        {mnuQmark_->menuAction(), 276}, {mnuInformazioni_, 277}, {mnuManuale_, 286}, {mnuLingua_->menuAction(), 289},
-        {mnuLinguaItaliano_, 290}, {mnuLinguaEnglish_, 291}, {mnuIncludiCheckDigit_, 292}};
+    const std::pair<QAction*, int> menus[] = {{mnuFile_->menuAction(), kTextMenuFile},
+                                              {mnuEsci_, kTextMenuExit},
+                                              {mnuModifica_->menuAction(), kTextMenuEdit},
+                                              {mnuFont_, kTextMenuHrcFont},
+                                              {mnuQmark_->menuAction(), kTextMenuHelp},
+                                              {mnuInformazioni_, kTextMenuInformation},
+                                              {mnuManuale_, kTextMenuGuide},
+                                              {mnuLingua_->menuAction(), kTextMenuLanguage},
+                                              {mnuLinguaItaliano_, kTextMenuItalian},
+                                              {mnuLinguaEnglish_, kTextMenuEnglish},
+                                              {mnuIncludiCheckDigit_, kTextMenuCheckDigitInHrc}};
     for (const auto& [action, id] : menus)
         action->setText(t(id));
 
@@ -362,14 +368,14 @@ void frmPrincipale::CaricaTesti()
 
 void frmPrincipale::UpdateWizardEntry()
 {
-    const bool ean128 = SimbologiaCorrente() == kEan128NameId;
+    const bool ean128 = TakesWizardText(SimbologiaCorrente());
     imgWizard_->setVisible(ean128);
     mnuWizard_->setEnabled(ean128);
 }
 
 void frmPrincipale::OpenWizard()
 {
-    if (SimbologiaCorrente() == kEan128NameId) // its result is an EAN 128 code
+    if (TakesWizardText(SimbologiaCorrente())) // its result is an EAN 128 code
         servizi_.apriWizard(*this);
 }
 
@@ -392,10 +398,7 @@ int frmPrincipale::CurrentStyleId() const
     return 0;
 }
 
-Language frmPrincipale::LinguaCorrente() const
-{
-    return offset_ == kItalian ? Language::Italian : Language::English;
-}
+Language frmPrincipale::LinguaCorrente() const { return offset_ == kItalian ? Language::Italian : Language::English; }
 
 int frmPrincipale::SimbologiaCorrente() const
 {
@@ -433,25 +436,25 @@ bool frmPrincipale::GeneraBarcode(bool quiet)
     const QString text = txtCodice_->text();
     if (text.isEmpty())
         return false;
-    GenerateRequest request{ToCp1252(text), FindGenerateRow(SimbologiaCorrente()), chkDigit_->isChecked(),
-                            chkHRC_->isChecked()};
+    const int nameId = SimbologiaCorrente();
+    const GenerateRequest request{ToCp1252(text), nameId, chkDigit_->isChecked(), chkHRC_->isChecked()};
     // A character without a Windows-1252 byte would reach the engine as "?"
     // and print a code the user never typed: it is not allowed.
-    const bool representable = !request.row || FitsCp1252(text);
+    const bool representable = !FindDisplayChoice(nameId) || FitsCp1252(text);
     const Generated result = representable ? Generate(request, quiet) : Generated{};
     if (!result.valid) {
         if (!quiet)
-            servizi_.errore(this, LoadText(93, offset_), LoadText(92, offset_));
+            servizi_.errore(this, LoadText(kTextNotAllowed, offset_), LoadText(kTextErrorTitle, offset_));
         return false;
     }
-    if (quiet || !request.row)
+    const auto choice = FindDisplayChoice(nameId);
+    if (quiet || !choice)
         return true;
-    const GenerateRow& row = *request.row;
-    std::string font = FontName(row.family, ToCp1252(cmbStile_->currentText()));
+    const std::string_view family = choice->entry->family;
+    std::string font = FontName(family, ToCp1252(cmbStile_->currentText()));
     if (font.empty())
-        font = row.family; // a style the family lacks: its plain font
-    const std::string hrc =
-        HrcText(row, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
+        font = family; // a style the family lacks: its plain font
+    const std::string hrc = HrcText(nameId, result, cfg_.checkDigit == 1, cfg_.includiCheckDigit, ToCp1252(wizardHrc));
     AggiornaAnteprima(result.fontString, font, hrc);
     return true;
 }
@@ -460,7 +463,7 @@ void frmPrincipale::AggiornaAnteprima(const std::string& fontString, const std::
 {
     const std::string size = ToCp1252(txtDimensione_->text());
     const preview::PreviewOptions options{size, chkHRC_->isChecked(), FontHrc(cfg_)};
-    ScriviAnteprima(*rtfContenuto_->document(), preview::AggiornaAnteprima(fontString, family, hrc, options));
+    WritePreview(*rtfContenuto_->document(), preview::AggiornaAnteprima(fontString, family, hrc, options));
 }
 
 void frmPrincipale::AggiornaEtichettaFont()

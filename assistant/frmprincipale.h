@@ -31,7 +31,7 @@ class QTranslator;
 namespace lum::assistant {
 
 class ClickLabel;
-struct Lingua;
+struct LanguageChoice;
 
 class frmPrincipale : public QMainWindow {
     Q_OBJECT
@@ -73,7 +73,7 @@ public:
 
     const Configurazione& Config() const { return cfg_; }
     int Offset() const { return offset_; }
-    QString CartellaImpostazioni() const { return cartella_; }
+    QString SettingsFolder() const { return cartella_; }
 
     // The EAN 128 wizard's human-readable text. It belongs to the code the
     // wizard put into the code box: any later change of that text clears it,
@@ -84,20 +84,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static constexpr int kEan128NameId = 425; // display-name id of "EAN 128"
-
     void CreaControlli();
     void CreaMenu();
     void Collega();
     void ApplicaConfigurazione();
     void AggiornaEtichettaFont();
-    void ApplyLanguage(const Lingua& lingua); // offset, menu checks, guide and Qt's own texts
+    void ApplyLanguage(const LanguageChoice& lingua); // offset, menu checks, guide and Qt's own texts
     void UpdateQtTranslator();
     void UpdateWizardEntry(); // picture and menu entry, only while EAN 128 is selected
     void OpenWizard();
     // Selects the symbology and style of these text ids again, in the current language.
     void RestoreChoices(int nameId, int styleId);
-    int CurrentStyleId() const; // text id (278 to 283) of the selected style, 0 for none
+    int CurrentStyleId() const;                         // text id (278 to 283) of the selected style, 0 for none
     void NotifySettingsNotSaved(const QString& reason); // once per run
     void NotifySettingsNotRead(const ReadProblem& problem);
     void Aggiorna(); // the quiet check, then Enter when the code is valid

@@ -8,14 +8,13 @@
 
 namespace lum::assistant {
 
-frmSplash::frmSplash(int languageOffset, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmSplash::frmSplash(int languageOffset, QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     auto* logo = new QLabel(this);
     logo->setPixmap(DisegnaLogo(64));
     logo->setAlignment(Qt::AlignCenter);
-    auto* label = new QLabel(LoadText(300, languageOffset), this);
+    auto* label = new QLabel(LoadText(kTextLoading, languageOffset), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);

@@ -1,40 +1,22 @@
-// What the main window does with a code: for each symbology display name, the
-// identifiers it validates and encodes with, the font family, the
-// human-readable text it shows and, for the EAN/UPC add-on names, how the code
-// is split into the main symbol and its add-on.
+// What the main window does with a code: for the chosen symbology display
+// name, the entries of the catalogue it validates and encodes with (a main
+// symbol and its add-on for the add-on names, the two-line form of Code 32
+// under the HRC option), and the human-readable text it shows.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/catalogue.h"
+
 namespace lum::assistant {
 
-enum class HrcSource : unsigned char {
-    TestoHRC,      // the program's human-readable line for the symbology
-    TestoHRCLower, // the same, in lower case (Codabar)
-    None,          // no separate line (EAN/UPC, ISBN, Code 32)
-    Code,          // the validated code
-    WizardOrCode,  // the EAN 128 wizard's text when there is one, else the code
-};
-
-struct GenerateRow {
-    int nameId;                 // English display-name id
-    std::string_view id;        // identifier for Validate and Encode
-    std::string_view idWithHrc; // Encode identifier when the HRC option is on (Code 32); empty: `id`
-    std::string_view family;    // base font family
-    HrcSource hrc;
-    std::string_view addOnId;   // "ADD2" / "ADD5" for the add-on names, else empty
-    bool alwaysCheck;           // the check flag is set whatever the check box says (ISBN)
-};
-
-std::span<const GenerateRow> GenerateTable() noexcept;
-const GenerateRow* FindGenerateRow(int nameId) noexcept;
-
 struct GenerateRequest {
-    std::string code; // Windows-1252
-    const GenerateRow* row = nullptr;
+    std::string code;        // Windows-1252
+    int nameId = 0;          // display name of the chosen symbology; 0 or an unknown id: none
     bool checkDigit = false; // chkDigit
     bool hrcOption = false;  // chkHRC
 };
@@ -47,19 +29,23 @@ struct Generated {
 };
 
 // Validates, and unless `quiet` encodes, the request. A request whose code
-// is empty is not valid; one without a row is valid and draws nothing. A code
-// the encoder cannot carry (an empty font string) is not valid either, and a
-// quiet check runs the encoder for the entries that leave the decision to it.
-// An add-on name rejects a code longer than the main part and the add-on.
+// is empty is not valid; one without a symbology is valid and draws nothing. A
+// code the encoder cannot carry (an empty font string) is not valid either,
+// and a quiet check runs the encoder for the entries that leave the decision
+// to it. An add-on name rejects a code longer than the main part and the add-on.
 Generated Generate(const GenerateRequest& request, bool quiet);
 
 // The human-readable text the preview shows under the bars for a generated
 // code (Windows-1252): the program's line for the symbology (lower-cased for
-// Codabar), the validated code, the wizard's text, or nothing. The line shows
-// the check characters only when `checkDigit` and `checkDigitInHrc` are both
-// set, as the settings record holds them.
-std::string HrcText(const GenerateRow& row, const Generated& generated, bool checkDigit, bool checkDigitInHrc,
+// Codabar), the validated code, the wizard's text, or nothing, as the entry's
+// HRC rule says. The line shows the check characters only when `checkDigit`
+// and `checkDigitInHrc` are both set, as the settings record holds them.
+std::string HrcText(int nameId, const Generated& generated, bool checkDigit, bool checkDigitInHrc,
                     std::string_view wizardHrc);
+
+// Whether the display name's human-readable text may come from the EAN 128
+// wizard, which the window then offers.
+bool TakesWizardText(int nameId) noexcept;
 
 // The display names whose base family is among the installed `families`,
 // ascending.

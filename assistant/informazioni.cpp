@@ -40,15 +40,17 @@ Informazioni::Informazioni(int languageOffset, Opener open, QWidget* parent) : Q
     auto* logo = StaticLabel({}, QStringLiteral("imgVOR"), this);
     logo->setPixmap(DisegnaLogo(72));
     auto* title = StaticLabel(QStringLiteral("<b>LUM Assistant</b>"), QStringLiteral("labTitolo"), this);
-    auto* version = StaticLabel(QStringLiteral("%1.%2.%3").arg(LUM_VERSION_MAJOR).arg(LUM_VERSION_MINOR).arg(LUM_VERSION_PATCH),
-                                QStringLiteral("labVersione"), this);
+    auto* version =
+        StaticLabel(QStringLiteral("%1.%2.%3").arg(LUM_VERSION_MAJOR).arg(LUM_VERSION_MINOR).arg(LUM_VERSION_PATCH),
+                    QStringLiteral("labVersione"), this);
     auto* mail = LinkLabel(QStringLiteral(LUM_MAKER_MAIL), QStringLiteral("labMail"), this);
     auto* web = LinkLabel(QStringLiteral(LUM_MAKER_WEB), QStringLiteral("labWeb"), this);
     connect(mail, &ClickLabel::clicked, this, [this] { open_(QUrl(QStringLiteral("mailto:" LUM_MAKER_MAIL))); });
     connect(web, &ClickLabel::clicked, this, [this] { open_(QUrl(QStringLiteral(LUM_MAKER_WEB))); });
 
     auto* layout = new QVBoxLayout(this);
-    for (QLabel* label : {static_cast<QLabel*>(logo), title, version, static_cast<QLabel*>(mail), static_cast<QLabel*>(web)}) {
+    for (QLabel* label :
+         {static_cast<QLabel*>(logo), title, version, static_cast<QLabel*>(mail), static_cast<QLabel*>(web)}) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }
@@ -56,7 +58,7 @@ Informazioni::Informazioni(int languageOffset, Opener open, QWidget* parent) : Q
 
 QString Informazioni::Caption(int languageOffset, int major, int minor, int revision)
 {
-    return LoadText(89, languageOffset) + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
+    return LoadText(kTextVersion, languageOffset) + QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 void Informazioni::paintEvent(QPaintEvent*)

@@ -46,22 +46,7 @@ bool IsDigit(const QString& text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; });
 }
 
-double ValoreNumerico(const QString& text)
-{
-    QString number;
-    bool point = false;
-    for (const QChar c : text.trimmed()) {
-        if (c >= '0' && c <= '9')
-            number += c;
-        else if (c == '.' && !point)
-            point = true, number += c;
-        else
-            break;
-    }
-    return number.toDouble(); // "" and "." give 0
-}
-
-Outcome<QString> CartellaImpostazioni(const AppEx& app)
+Outcome<QString> SettingsFolder(const AppEx& app)
 {
     const auto root = app.Path(kFolderCommonAppData, true);
     if (!root.Ok())
@@ -72,19 +57,19 @@ Outcome<QString> CartellaImpostazioni(const AppEx& app)
     return EnsureFolder(UnisciPercorsoNome(vendor.value, kProgramFolder));
 }
 
-Lingua LinguaPer(bool italian)
+LanguageChoice LanguageFor(bool italian)
 {
     if (italian)
         return {kItalian, kManualItalian};
     return {kEnglish, kManualEnglish};
 }
 
-Lingua LinguaDaMarcatore(const QString& settingsFolder)
+LanguageChoice LanguageFromMarker(const QString& settingsFolder)
 {
-    return LinguaPer(IsFile(UnisciPercorsoNome(settingsFolder, kLanguageMarker)));
+    return LanguageFor(IsFile(UnisciPercorsoNome(settingsFolder, kLanguageMarker)));
 }
 
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian, QString* error)
+bool SetLanguageMarker(const QString& settingsFolder, bool italian, QString* error)
 {
     const QString marker = UnisciPercorsoNome(settingsFolder, kLanguageMarker);
     if (IsFile(marker) == italian)
@@ -99,7 +84,7 @@ bool ImpostaMarcatore(const QString& settingsFolder, bool italian, QString* erro
     return true;
 }
 
-QString TrovaManuale(const QString& settingsFolder, const QStringList& dataFolders, const QString& name)
+QString FindManual(const QString& settingsFolder, const QStringList& dataFolders, const QString& name)
 {
     QStringList candidates{UnisciPercorsoNome(settingsFolder, name)};
     for (const QString& folder : dataFolders)

@@ -25,31 +25,27 @@ bool IsFile(const QString& path);
 // True when every character is "0" to "9" (an empty text included).
 bool IsDigit(const QString& text);
 
-// The number a text begins with, after leading blanks: digits with at most
-// one decimal point; 0 when it begins with none.
-double ValoreNumerico(const QString& text);
-
 // The settings folder <config>/VOR/LUMAssistant, each missing level created.
-Outcome<QString> CartellaImpostazioni(const AppEx& app);
+Outcome<QString> SettingsFolder(const AppEx& app);
 
 // A language: its offset and its guide.
-struct Lingua {
+struct LanguageChoice {
     int offset = 0;                  // kEnglish or kItalian
-    QString manuale = kManualEnglish; // the guide's file name in that language
+    QString manual = kManualEnglish; // the guide's file name in that language
 };
-Lingua LinguaPer(bool italian);
+LanguageChoice LanguageFor(bool italian);
 
 // The language chosen by the marker file of the settings folder.
-Lingua LinguaDaMarcatore(const QString& settingsFolder);
+LanguageChoice LanguageFromMarker(const QString& settingsFolder);
 
 // Creates (italian) or deletes the marker, so that the next start comes up in
 // that language. True when the marker is as asked afterwards (nothing is done
 // when it already was); false, with the system's reason in `error` (when
 // given), when it could not be created or deleted.
-bool ImpostaMarcatore(const QString& settingsFolder, bool italian, QString* error = nullptr);
+bool SetLanguageMarker(const QString& settingsFolder, bool italian, QString* error = nullptr);
 
 // Where the guide may be: the settings folder first, then the installed
 // data folders. The first existing path, or empty.
-QString TrovaManuale(const QString& settingsFolder, const QStringList& dataFolders, const QString& name);
+QString FindManual(const QString& settingsFolder, const QStringList& dataFolders, const QString& name);
 
 } // namespace lum::assistant

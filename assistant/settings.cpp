@@ -154,16 +154,7 @@ std::string FixedText(std::string_view text, std::size_t width)
     return out;
 }
 
-std::string TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg)
+std::array<char, kRecordSize> EncodeSettingsRecord(const Configurazione& cfg)
 {
     std::array<char, kRecordSize> out{};
     PutText(out, kOffFaceName, cfg.faceName, kFaceNameWidth);
@@ -181,7 +172,7 @@ std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg)
     return out;
 }
 
-Configurazione DecodeConfigurazione(std::string_view bytes)
+Configurazione DecodeSettingsRecord(std::string_view bytes)
 {
     Configurazione cfg;
     const Reader r(bytes.substr(0, kRecordSize));
@@ -233,12 +224,12 @@ Configurazione CaricaConfigurazione(const QString& path, ReadProblem* problem)
     ::close(fd);
     if (p.Any() || done == 0)
         return {};
-    return DecodeConfigurazione(std::string_view(record.data(), done));
+    return DecodeSettingsRecord(std::string_view(record.data(), done));
 }
 
 bool SalvaConfigurazione(const QString& path, const Configurazione& cfg, QString* error)
 {
-    const auto record = EncodeConfigurazione(cfg);
+    const auto record = EncodeSettingsRecord(cfg);
     QByteArray target;
     if (const int failure = FollowLinks(QFile::encodeName(path), target))
         return Fail(error, failure);

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/text.h"
+
 namespace lum::assistant {
 
 inline constexpr std::size_t kRecordSize = 240;
@@ -20,8 +22,6 @@ inline constexpr const char* kSettingsFileName = "LUM.CFG";
 
 // `text` cut or blank-padded to `width` bytes.
 std::string FixedText(std::string_view text, std::size_t width);
-// `text` without its surrounding blanks.
-std::string TrimBlanks(std::string_view text);
 
 struct Configurazione {
     std::string faceName = FixedText("Courier", kFaceNameWidth); // HRC font, always kFaceNameWidth bytes
@@ -31,11 +31,11 @@ struct Configurazione {
     bool underline = false;
     std::int16_t hrcSize = 10;
     std::string simbologia = FixedText("", kSymbologyWidth); // display name as shown when stored
-    std::int16_t hrcOption = 0;                               // chkHRC, 0 or 1
-    std::int16_t checkDigit = 0;                              // chkDigit, 0 or 1
-    std::int16_t barcodeSize = 100;                           // points
+    std::int16_t hrcOption = 0;                              // chkHRC, 0 or 1
+    std::int16_t checkDigit = 0;                             // chkDigit, 0 or 1
+    std::int16_t barcodeSize = 100;                          // points
     std::string stile = FixedText("Normal", kStyleWidth);    // style name as shown when stored
-    bool includiCheckDigit = false;                           // mnuIncludiCheckDigit
+    bool includiCheckDigit = false;                          // mnuIncludiCheckDigit
 
     void SetFaceName(std::string_view name) { faceName = FixedText(name, kFaceNameWidth); }
     void SetSimbologia(std::string_view name) { simbologia = FixedText(name, kSymbologyWidth); }
@@ -44,11 +44,11 @@ struct Configurazione {
     bool operator==(const Configurazione&) const = default;
 };
 
-std::array<char, kRecordSize> EncodeConfigurazione(const Configurazione& cfg);
+std::array<char, kRecordSize> EncodeSettingsRecord(const Configurazione& cfg);
 
 // Reads a record of any length: every field that lies wholly inside `bytes`
 // and holds a sound value is taken, every other field keeps its default.
-Configurazione DecodeConfigurazione(std::string_view bytes);
+Configurazione DecodeSettingsRecord(std::string_view bytes);
 
 // Why a settings file that is there gave the defaults.
 struct ReadProblem {

@@ -5,12 +5,17 @@
 #include <span>
 
 #include "assistant/cp1252.h"
-#include "engine/catalogue.h"
+#include "assistant/preview/description.h"
 #include "assistant/wizard/wizard_texts.h"
+#include "engine/catalogue.h"
 #include "engine/fonts.h"
 
 namespace lum::assistant {
 namespace {
+
+using wizard::kAiDescriptions;
+using wizard::kWizardTexts;
+using wizard::WizardTextEntry;
 
 struct Text {
     int id;
@@ -19,20 +24,17 @@ struct Text {
 };
 
 // Interface texts. The wizard texts and application-identifier descriptions
-// (600 to 764) come from the wizard's tables, the symbology display names
-// (400 to 435) and the style names (278 to 283) from the engine's tables,
-// which the font-name rule reads too.
+// (600 to 764) come from the wizard's tables, the words of the description
+// line (94 to 98) from the preview's, the symbology display names (400 to 435)
+// and the style names (278 to 283) from the engine's tables, which the
+// font-name rule reads too.
+// clang-format off
 constexpr Text kTexts[] = {
     {89, "Information - Version ", "Informazioni - Versione "},
     {90, "O&k", "O&k"},
     {91, "&Abort", "&Annulla"},
     {92, "Error", "Errore"},
     {93, "The value introduced is not allowed", "Il valore digitato non è ammesso"},
-    {94, "Length: ", "Lunghezza: "},
-    {95, "characters", "caratteri"},
-    {96, "digits", "cifre"},
-    {97, "alphabet", "alfabeto"},
-    {98, "variable", "variabile"},
     {260, "Si&ze:", "&Dimensione:"},
     {261, "Barcode size in dots", "Dimensione in punti del barcode"},
     {262, "Si&mbology:", "Simb&ologia:"},
@@ -72,10 +74,12 @@ constexpr Text kTexts[] = {
      "Impossibile leggere le impostazioni, sono in uso i valori predefiniti: "},
     {309, "it is not a regular file", "non è un file normale"},
 };
+// clang-format on
 
 const Text* FindText(int englishId)
 {
-    const auto it = std::find_if(std::begin(kTexts), std::end(kTexts), [&](const Text& t) { return t.id == englishId; });
+    const auto it =
+        std::find_if(std::begin(kTexts), std::end(kTexts), [&](const Text& t) { return t.id == englishId; });
     return it == std::end(kTexts) ? nullptr : &*it;
 }
 
@@ -101,6 +105,8 @@ QString LoadTextRaw(int id)
         const std::string_view text = italian ? w->italian : w->english;
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
+    if (base >= kTextLength && base <= kTextVariable)
+        return FromCp1252(preview::DescriptionText(base, italian ? Language::Italian : Language::English));
     if (base >= 400 && base <= 435) {
         const auto name = DisplayNameText(base, italian ? Language::Italian : Language::English);
         return FromCp1252(name);
@@ -116,6 +122,8 @@ std::vector<int> TextIds()
     std::vector<int> ids;
     for (const Text& t : kTexts)
         ids.push_back(t.id);
+    for (int id = kTextLength; id <= kTextVariable; ++id)
+        ids.push_back(id);
     for (const WizardTextEntry& w : kAiDescriptions)
         ids.push_back(w.id);
     for (const WizardTextEntry& w : kWizardTexts)

@@ -17,6 +17,7 @@ struct Typical {
 };
 
 // A label-sized text per identifier, valid with the check flag set.
+// clang-format off
 constexpr Typical kTypical[] = {
     {"POSTNET", "123456789"}, {"C39", "ABC-1234"}, {"C39FULL", "Code 39 a\\tb"}, {"C93", "TEST93"},
     {"C93FULL", "Code 93"}, {"CIP", "123456"}, {"PLESSEY", "12AB34"}, {"DELTA", "12KL34"},
@@ -27,6 +28,7 @@ constexpr Typical kTypical[] = {
     {"C32", "12345678"}, {"C32HRC", "12345678"}, {"CBAR", "A40156B"}, {"C128", "Code 128 / 1234567890"},
     {"E128", "0195012345678903\\x8110ABC123"}, {"ISBN", "885154010"}, {"ISBN13", "978885154010"},
 };
+// clang-format on
 
 void BM_EncodeTypical(benchmark::State& state)
 {

@@ -9,12 +9,7 @@ namespace {
 
 int RunEncode(const ParsedArgs& args, const Streams& streams)
 {
-    int status = kExitOk;
-    const auto options = ReadLineOptions(kEncodeCommand, args, Action::Encode, streams, status);
-    if (!options)
-        return status;
-    LineHandler handler(*options);
-    return args.positionals.size() > 1 ? RunText(handler, args.positionals[1], streams) : RunBatch(handler, streams);
+    return RunLines(kEncodeCommand, Action::Encode, args, streams);
 }
 
 const std::string kDetails = std::string("Prints the font string for TEXT: the text validated and normalised, with\n"

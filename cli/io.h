@@ -41,7 +41,7 @@ private:
 
 // One line of input.
 struct InputLine {
-    std::string_view text; // without its line end; empty for a line over the limit
+    std::string_view text;  // without its line end; empty for a line over the limit
     std::size_t length = 0; // bytes of the line without its line end, also when over the limit
     bool tooLong = false;   // longer than the limit: its bytes were skipped, not kept
     bool unended = false;   // longer than the skip limit: length is that limit, and reading stopped
@@ -92,7 +92,7 @@ private:
     std::function<void()> beforeRead_;
     std::vector<char> chunk_;
     std::size_t begin_ = 0, end_ = 0;
-    std::string carry_;      // a line that spans chunks, while it is within the limit
+    std::string carry_;       // a line that spans chunks, while it is within the limit
     std::size_t skipped_ = 0; // bytes of an over-long line, counted instead of kept
     bool skipping_ = false;
     bool skippedBom_ = false, skippedCr_ = false; // an over-long line's byte order mark, and its last byte a CR

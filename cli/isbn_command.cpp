@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/command.h"
-#include "engine/cp1252.h"
 #include "cli/line.h"
+#include "engine/cp1252.h"
 #include "engine/ean.h"
 #include "engine/isbn.h"
 #include "engine/text.h"
@@ -47,12 +47,16 @@ std::string DescribeFailure(IsbnParse result, std::string_view text)
 {
     const std::string s = Cleaned(text);
     switch (result) {
+    // clang-format off
     case IsbnParse::Ok: return {};
     case IsbnParse::Empty: return "empty: an ISBN has 10 or 13 characters besides hyphens and blanks";
     case IsbnParse::BadLength:
+        // clang-format on
         return std::to_string(s.size()) + " characters besides hyphens and blanks; an ISBN has 10 or 13";
+    // clang-format off
     case IsbnParse::BadCharacter: return DescribeBadCharacter(text, s.size());
     case IsbnParse::BadIsbn10:
+        // clang-format on
         return "not a valid ISBN-10: the check character for " + s.substr(0, 9) + " is " +
                Isbn10CheckDigit(s.substr(0, 9)).substr(9) + ", not " + s.substr(9);
     case IsbnParse::BadIsbn13:
@@ -114,41 +118,35 @@ int RunIsbn(const ParsedArgs& args, const Streams& streams)
     return kExitOk;
 }
 
-const std::string kDetails =
-    "Checks an ISBN-10 or ISBN-13, typed with or without hyphens and blanks\n"
-    "(\"0-306-40615-2\", \"978 0 306 40615 7\", or as several arguments), and\n"
-    "prints its hyphenated ISBN-10 and ISBN-13 forms on two lines:\n"
-    "  ISBN-10: 0-306-40615-2\n"
-    "  ISBN-13: 978-0-306-40615-7\n"
-    "The hyphens set off the prefix, registration group, publisher and title\n"
-    "elements and the check character. An ISBN-13 outside the prefix 978 has\n"
-    "no ISBN-10 form, which is then shown as none.\n"
-    "\n"
-    "The elements follow the International ISBN Agency's range data, the\n"
-    "edition of " +
-    std::string(IsbnRangeDataEdition().date) + " (range message " + std::string(IsbnRangeDataEdition().serial) +
-    ")\n"
-    "built in. A number for which it has no registration group or no publisher\n"
-    "range is split only as far as the data goes, and a third line says so\n"
-    "(its barcode is not affected).\n"
-    "\n"
-    "A text that is not an ISBN (not 10 or 13 characters, a character other\n"
-    "than digits and a final X, a wrong check character) is reported on\n"
-    "standard error (exit status 1).\n";
+const std::string kDetails = "Checks an ISBN-10 or ISBN-13, typed with or without hyphens and blanks\n"
+                             "(\"0-306-40615-2\", \"978 0 306 40615 7\", or as several arguments), and\n"
+                             "prints its hyphenated ISBN-10 and ISBN-13 forms on two lines:\n"
+                             "  ISBN-10: 0-306-40615-2\n"
+                             "  ISBN-13: 978-0-306-40615-7\n"
+                             "The hyphens set off the prefix, registration group, publisher and title\n"
+                             "elements and the check character. An ISBN-13 outside the prefix 978 has\n"
+                             "no ISBN-10 form, which is then shown as none.\n"
+                             "\n"
+                             "The elements follow the International ISBN Agency's range data, the\n"
+                             "edition of " +
+                             std::string(IsbnRangeDataEdition().date) + " (range message " +
+                             std::string(IsbnRangeDataEdition().serial) +
+                             ")\n"
+                             "built in. A number for which it has no registration group or no publisher\n"
+                             "range is split only as far as the data goes, and a third line says so\n"
+                             "(its barcode is not affected).\n"
+                             "\n"
+                             "A text that is not an ISBN (not 10 or 13 characters, a character other\n"
+                             "than digits and a final X, a wrong check character) is reported on\n"
+                             "standard error (exit status 1).\n";
 
 constexpr std::array<OptionSpec, 0> kOptions{};
 
 } // namespace
 
 const Command kIsbnCommand{
-    "isbn",
-    "ISBN",
-    "check an ISBN and print its hyphenated ISBN-10 and ISBN-13 forms",
-    kDetails,
-    kOptions,
-    1,
-    kAnyCount,
-    RunIsbn,
+    "isbn",    "ISBN",  "check an ISBN and print its hyphenated ISBN-10 and ISBN-13 forms", kDetails, kOptions, 1,
+    kAnyCount, RunIsbn,
 };
 
 } // namespace lum::cli

@@ -3,10 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "engine/cp1252.h"
 #include "engine/addon.h"
 #include "engine/code128.h"
-#include "engine/ean128.h"
+#include "engine/cp1252.h"
 #include "engine/escape.h"
 #include "engine/rejection.h"
 
@@ -14,8 +13,6 @@ namespace lum::cli {
 namespace {
 
 constexpr Deliverable kWho = Deliverable::Library;
-
-constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
 
 std::string ToUtf8(std::string_view bytes)
 {
@@ -26,35 +23,22 @@ std::string ToUtf8(std::string_view bytes)
 
 // `utf8` in double quotes as typed, controls and malformed bytes escaped, cut
 // after `limit` characters.
-std::string QuoteUtf8(std::string_view utf8, std::size_t limit)
-{
-    return "\"" + EscapeForMessage(utf8, limit) + "\"";
-}
+std::string QuoteUtf8(std::string_view utf8, std::size_t limit) { return "\"" + EscapeForMessage(utf8, limit) + "\""; }
 
 std::string DescribeUtf8Problem(const Utf8Conversion& conversion)
 {
     if (conversion.problem == Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1) +
                " (use --raw-input for Windows-1252 input)";
-    // The character as typed and its code point; a C1 control by its code point alone.
-    const char32_t cp = conversion.codePoint;
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
-    std::string name = code;
-    if (!IsControl(cp)) {
-        name = "\"";
-        AppendUtf8(cp, name);
-        name.append("\" (").append(code).append(")");
-    }
-    return "character " + name + " at position " + std::to_string(conversion.position + 1) +
-           " has no Windows-1252 form";
+    return "character " + CodePointName(conversion.codePoint) + " at position " +
+           std::to_string(conversion.position + 1) + " has no Windows-1252 form";
 }
 
 // The Code 128 code values of the text, start to stop, as decimal numbers
 // separated by spaces; false when the text cannot be encoded.
 bool AppendValues(const Symbology& entry, std::string_view text, std::string& out)
 {
-    const Code128Sequence values = entry.id == "E128" ? Ean128Values(text, kWho) : Code128Values(text, kWho);
+    const Code128Sequence values = entry.codeValues(text, kWho);
     if (values.empty())
         return false;
     for (const std::uint8_t v : values)
@@ -81,16 +65,14 @@ std::string DescribeTooLongLine(std::size_t length, std::size_t maxLine)
            " bytes (--max-line)";
 }
 
-bool HasCodeValues(const Symbology& entry) noexcept { return entry.id == "C128" || entry.id == "E128"; }
+bool HasCodeValues(const Symbology& entry) noexcept { return entry.codeValues != nullptr; }
 
-std::string QuoteForMessage(std::string_view text, std::size_t limit)
-{
-    return ToUtf8(lum::QuoteText(text, limit));
-}
+std::string QuoteForMessage(std::string_view text, std::size_t limit) { return ToUtf8(lum::QuoteText(text, limit)); }
 
 std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, std::string_view text, bool check)
 {
-    return ToUtf8(lum::DescribeRejection(entry, verdict, text, check, {Language::English, FlagWording::CommandLine, kWho}));
+    return ToUtf8(
+        lum::DescribeRejection(entry, verdict, text, check, {Language::English, FlagWording::CommandLine, kWho}));
 }
 
 bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
@@ -105,9 +87,10 @@ bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
     if (!parts->beyond.empty()) {
         const std::size_t mainLength = parts->main.size(), addOnLength = parts->addOn.size();
         reason = "too long: " + std::to_string(text_.size()) + " characters, at most " +
-                 std::to_string(mainLength + addOnLength) + (options_.check ? " with --check (" : " without --check (") +
-                 std::string(main.id) + " " + std::to_string(mainLength) + ", then " + std::string(addOn.id) + " " +
-                 std::to_string(addOnLength) + ")";
+                 std::to_string(mainLength + addOnLength) +
+                 (options_.check ? " with --check (" : " without --check (") + std::string(main.id) + " " +
+                 std::to_string(mainLength) + ", then " + std::string(addOn.id) + " " + std::to_string(addOnLength) +
+                 ")";
         return false;
     }
     // Each part is validated on its own; positions in messages count from the
@@ -129,8 +112,8 @@ bool LineHandler::HandleMainAndAddOn(std::string& out, std::string& reason)
         AppendFormatted(options_.format, work_ + addOnWork_, out);
         return true;
     }
-    const std::string encoded = EncodeNormalised(main, work_, options_.check, kWho) +
-                                EncodeNormalised(addOn, addOnWork_, true, kWho);
+    const std::string encoded =
+        EncodeNormalised(main, work_, options_.check, kWho) + EncodeNormalised(addOn, addOnWork_, true, kWho);
     if (encoded.empty()) {
         reason = "the encoder cannot carry this text";
         return false;
@@ -182,8 +165,6 @@ bool LineHandler::Handle(std::string_view line, std::size_t lineNumber, std::str
     const Verdict diagnosis = Diagnose(text_, entry.id, options_.check, kWho);
     if (!diagnosis.Accepted())
         return reject(QuoteForMessage(text_), DescribeRejection(entry, diagnosis, text_, options_.check));
-    if (!entry.encoder && !entry.start)
-        return reject(QuoteForMessage(text_), "this symbology has no encoder in this build yet");
     return reject(QuoteForMessage(text_), "the encoder cannot carry this text");
 }
 

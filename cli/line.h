@@ -27,8 +27,8 @@ struct LineOptions {
     bool check = false;
     bool rawInput = false; // the input is Windows-1252 already, not UTF-8
     OutputFormat format = OutputFormat::Utf8;
-    bool values = false; // C128 and E128: the code values instead of the font string
-    const Symbology* addOn = nullptr; // "ADD2" or "ADD5" typed after the main EAN/UPC symbol `entry`, or null
+    bool values = false; // entries drawn from code values (HasCodeValues): the values instead of the font string
+    const Symbology* addOn = nullptr;      // an add-on entry typed after the main EAN/UPC symbol `entry`, or null
     std::size_t maxLine = kDefaultMaxLine; // longest text or input line taken, in bytes
 };
 
@@ -72,7 +72,7 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
 // `limit` characters.
 std::string QuoteForMessage(std::string_view text, std::size_t limit = 60);
 
-// Whether the entry can print its code values (--values): C128 and E128.
+// Whether the entry can print its code values (--values): those drawn from Code 128 code values.
 bool HasCodeValues(const Symbology& entry) noexcept;
 
 } // namespace lum::cli

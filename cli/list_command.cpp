@@ -15,11 +15,8 @@ void AppendEntry(const Symbology& s, std::string& out)
     out.append(DisplayNameText(s.nameId, Language::English)).push_back('\t');
     out.append(DisplayNameText(s.nameId, Language::Italian)).push_back('\t');
     out.append(s.family).push_back('\t');
-    const FontFamily* family = FindFontFamily(s.family);
     bool first = true;
-    for (const StyleInfo& style : Styles()) {
-        if (!family || !FamilyHasStyle(*family, style.style))
-            continue;
+    for (const StyleInfo& style : FamilyStyles(s.family)) {
         if (!first)
             out.append(", ");
         out.append(style.english);

@@ -54,10 +54,7 @@ public:
     }
 
 private:
-    double Seconds() const
-    {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
+    double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
 
     const Streams& streams_;
     bool terminal_;
@@ -128,8 +125,8 @@ int RenderBatch(RenderSetup& setup, std::string_view input, const Streams& strea
         ++lineNumber;
         const std::string_view line = input->text;
         if (input->unended) {
-            report(MessageHead(setup.line, lineNumber) + ": no line end in the first " +
-                   std::to_string(input->length) + " bytes; this is not text lines, reading stopped");
+            report(MessageHead(setup.line, lineNumber) + ": no line end in the first " + std::to_string(input->length) +
+                   " bytes; this is not text lines, reading stopped");
             ++rejected;
             break;
         }

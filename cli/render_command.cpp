@@ -15,7 +15,6 @@
 #include "cli/text_command.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 
 #ifndef LUM_FONT_BUILD_DIR
@@ -28,18 +27,20 @@
 namespace lum::cli {
 namespace {
 
-constexpr OptionSpec kStyleOption{"--style", "NAME", "font style: Normal, Narrow, Wide, Short, Narrow short, Wide short"};
+constexpr OptionSpec kStyleOption{"--style", "NAME",
+                                  "font style: Normal, Narrow, Wide, Short, Narrow short, Wide short"};
 constexpr OptionSpec kSizeOption{"--size", "PT", "the font's point size, 1 to 2000"};
 constexpr OptionSpec kModuleOption{"--module", "MM", "module (narrow bar) width in mm, 0.01 to 25"};
 constexpr OptionSpec kMagnificationOption{"--magnification", "PCT",
                                           "EAN/UPC, ISBN: percent of the 0.33 mm nominal module, 10 to 1000"};
 constexpr OptionSpec kDpiOption{"--dpi", "N", "PNG resolution, whole dots per inch, 10 to 4800 (default 300)"};
 constexpr OptionSpec kOutputOption{"-o", "FILE", "the image: FILE.pdf PDF, FILE.svg SVG, else PNG; --batch: a pattern"};
-constexpr OptionSpec kFontDirOption{"--font-dir", "DIR", "where the fonts are (default: LUM_FONT_DIR, the build, the install)"};
+constexpr OptionSpec kFontDirOption{"--font-dir", "DIR",
+                                    "where the fonts are (default: LUM_FONT_DIR, the build, the install)"};
 constexpr OptionSpec kBatchOption{"--batch", "", "one image per line of FILE or standard input"};
-constexpr std::array kOptions{kCheckOption,  kRawInputOption,      kStyleOption, kSizeOption,
-                              kModuleOption, kMagnificationOption, kDpiOption,   kOutputOption,
-                              kFontDirOption, kBatchOption,        kMaxLineOption};
+constexpr std::array kOptions{kCheckOption,   kRawInputOption,      kStyleOption,  kSizeOption,
+                              kModuleOption,  kMagnificationOption, kDpiOption,    kOutputOption,
+                              kFontDirOption, kBatchOption,         kMaxLineOption};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -89,8 +90,8 @@ std::string FontDirectory(const ParsedArgs& args, const std::string& fontName)
 }
 
 // The size options: at most one of --size, --module, --magnification.
-std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render::PrintGeometry& geometry,
-                                           const Streams& streams, int& status)
+std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const Symbology& entry, const Streams& streams,
+                                           int& status)
 {
     struct Choice {
         std::string_view option;
@@ -113,10 +114,9 @@ std::optional<SizeRequest> ReadSizeRequest(const ParsedArgs& args, const render:
             status = UsageError(streams, &kRenderCommand, "give only one of --size, --module and --magnification");
             return std::nullopt;
         }
-        if (c.by == SizeBy::Magnification && !geometry.magnification) {
+        if (c.by == SizeBy::Magnification && !entry.print.magnification) {
             status = UsageError(streams, &kRenderCommand,
-                                "--magnification is for EAN/UPC and ISBN; use --module for " +
-                                    std::string(geometry.id));
+                                "--magnification is for EAN/UPC and ISBN; use --module for " + std::string(entry.id));
             return std::nullopt;
         }
         request.by = c.by;
@@ -164,15 +164,9 @@ std::optional<RenderSetup> Prepare(const ParsedArgs& args, const Streams& stream
                             std::string(entry.family) + " has no style '" + std::string(style->english) + "'");
         return std::nullopt;
     }
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(entry.id);
-    const render::PrintGeometry* addOnGeometry =
-        setup.line.addOn ? render::FindPrintGeometry(setup.line.addOn->id) : nullptr;
-    if (!geometry) {
-        PrintError(streams, "render: no print sizes known for " + std::string(entry.id));
-        status = kExitRejected;
-        return std::nullopt;
-    }
-    const auto size = ReadSizeRequest(args, *geometry, streams, status);
+    const PrintGeometry* geometry = &entry.print;
+    const PrintGeometry* addOnGeometry = setup.line.addOn ? &setup.line.addOn->print : nullptr;
+    const auto size = ReadSizeRequest(args, entry, streams, status);
     if (!size)
         return std::nullopt;
     double dpi = 300;
@@ -239,37 +233,37 @@ int RunRender(const ParsedArgs& args, const Streams& streams)
     return RenderBatch(*setup, input, streams);
 }
 
-const std::string kDetails = std::string(
-    "Encodes TEXT like lumcode encode and draws the font string with the\n"
-    "barcode font of the symbology's family in the style chosen, with the\n"
-    "symbology's quiet zones, into FILE: a PDF page when FILE ends in .pdf, SVG\n"
-    "when it ends in .svg (both outlines at true size), else a 1-bit PNG that\n"
-    "records its resolution. Two-line font strings (C32HRC, ISBN, ISBN13) are\n"
-    "drawn as two lines. NAME is a style's display name in English or Italian,\n"
-    "in any letter case.\n"
-    "\n"
-    "Size: without --size, --module or --magnification the module (the narrow\n"
-    "bar) is the symbology's nominal one: 0.33 mm for EAN/UPC and ISBN, 0.495\n"
-    "mm for ITF (ITF-14) and E128 (GS1-128), POSTNET at true size, 0.33 mm for\n"
-    "CBAR and 0.25 mm for the others. A module under the standard's minimum\n"
-    "(or over its maximum) draws a warning. In a PNG the module is a whole\n"
-    "number of dots at --dpi and every bar edge falls on a dot boundary, so a\n"
-    "label printer of that resolution prints it exactly; when that changes the\n"
-    "size, a note says so.\n"
-    "\n"
-    "With --batch, every line of FILE (or of standard input) is a TEXT and\n"
-    "gets its own image, named by the -o pattern: {line} is the line number,\n"
-    "{line:N} the same padded with zeros to N digits, {text} the text with\n"
-    "every character but letters, digits and - _ + . replaced by _; for\n"
-    "example -o \"labels/{line:5}-{text}.png\". Blank lines are skipped.\n"
-    "Rejected lines are reported with their numbers and the rest go on; the\n"
-    "run stops when a file cannot be written or the font cannot be read. On a\n"
-    "terminal a long run shows its progress.\n"
-    "\n"
-    "A failed run leaves an existing FILE as it was. Exit status 1 when a text\n"
-    "(or a line) was rejected, the font cannot be read or an image cannot be\n"
-    "written; 2 for a usage error, an image too large for its format included.\n"
-    "\n") + std::string(kAddOnHelp) + "\n" + std::string(kMaxLineHelp);
+const std::string kDetails = std::string("Encodes TEXT like lumcode encode and draws the font string with the\n"
+                                         "barcode font of the symbology's family in the style chosen, with the\n"
+                                         "symbology's quiet zones, into FILE: a PDF page when FILE ends in .pdf, SVG\n"
+                                         "when it ends in .svg (both outlines at true size), else a 1-bit PNG that\n"
+                                         "records its resolution. Two-line font strings (C32HRC, ISBN, ISBN13) are\n"
+                                         "drawn as two lines. NAME is a style's display name in English or Italian,\n"
+                                         "in any letter case.\n"
+                                         "\n"
+                                         "Size: without --size, --module or --magnification the module (the narrow\n"
+                                         "bar) is the symbology's nominal one: 0.33 mm for EAN/UPC and ISBN, 0.495\n"
+                                         "mm for ITF (ITF-14) and E128 (GS1-128), POSTNET at true size, 0.33 mm for\n"
+                                         "CBAR and 0.25 mm for the others. A module under the standard's minimum\n"
+                                         "(or over its maximum) draws a warning. In a PNG the module is a whole\n"
+                                         "number of dots at --dpi and every bar edge falls on a dot boundary, so a\n"
+                                         "label printer of that resolution prints it exactly; when that changes the\n"
+                                         "size, a note says so.\n"
+                                         "\n"
+                                         "With --batch, every line of FILE (or of standard input) is a TEXT and\n"
+                                         "gets its own image, named by the -o pattern: {line} is the line number,\n"
+                                         "{line:N} the same padded with zeros to N digits, {text} the text with\n"
+                                         "every character but letters, digits and - _ + . replaced by _; for\n"
+                                         "example -o \"labels/{line:5}-{text}.png\". Blank lines are skipped.\n"
+                                         "Rejected lines are reported with their numbers and the rest go on; the\n"
+                                         "run stops when a file cannot be written or the font cannot be read. On a\n"
+                                         "terminal a long run shows its progress.\n"
+                                         "\n"
+                                         "A failed run leaves an existing FILE as it was. Exit status 1 when a text\n"
+                                         "(or a line) was rejected, the font cannot be read or an image cannot be\n"
+                                         "written; 2 for a usage error, an image too large for its format included.\n"
+                                         "\n") +
+                             std::string(kAddOnHelp) + "\n" + std::string(kMaxLineHelp);
 
 } // namespace
 

@@ -17,7 +17,7 @@ std::string Mm(double value)
 }
 
 // "0.300 mm" or, for a magnifiable symbology, "0.300 mm (91%)".
-std::string Size(const render::PrintGeometry& g, double mm)
+std::string Size(const PrintGeometry& g, double mm)
 {
     std::string out = Mm(mm);
     if (g.magnification) {
@@ -28,14 +28,14 @@ std::string Size(const render::PrintGeometry& g, double mm)
     return out;
 }
 
-bool InRange(const render::PrintGeometry& g, double mm)
+bool InRange(const PrintGeometry& g, double mm)
 {
     return mm >= g.minimumMm * (1 - kTolerance) && (g.maximumMm == 0 || mm <= g.maximumMm * (1 + kTolerance));
 }
 
 // Whole dots for `askedMm`: the nearest count, moved into the standard's
 // range when the size asked was in it and a count in the range exists.
-int FitDots(const render::PrintGeometry& g, double askedMm, double mmPerDot)
+int FitDots(const PrintGeometry& g, double askedMm, double mmPerDot)
 {
     int dots = std::max(1, int(std::lround(askedMm / mmPerDot)));
     if (!InRange(g, askedMm) || InRange(g, dots * mmPerDot))
@@ -49,7 +49,7 @@ int FitDots(const render::PrintGeometry& g, double askedMm, double mmPerDot)
 
 } // namespace
 
-ResolvedSize ResolveSize(const SizeRequest& request, const render::PrintGeometry& g, double mmPerPoint, int dpi)
+ResolvedSize ResolveSize(const SizeRequest& request, const PrintGeometry& g, double mmPerPoint, int dpi)
 {
     ResolvedSize out;
     switch (request.by) {
@@ -73,8 +73,8 @@ ResolvedSize ResolveSize(const SizeRequest& request, const render::PrintGeometry
         out.moduleMm = out.dots * mmPerDot;
         if (std::fabs(out.moduleMm - out.askedMm) > 0.0005) {
             char buf[160];
-            std::snprintf(buf, sizeof buf, "module %s, %d dot%s at %d dpi (%.1f pt); %s asked", Mm(out.moduleMm).c_str(),
-                          out.dots, out.dots == 1 ? "" : "s", dpi, out.moduleMm / mmPerPoint,
+            std::snprintf(buf, sizeof buf, "module %s, %d dot%s at %d dpi (%.1f pt); %s asked",
+                          Mm(out.moduleMm).c_str(), out.dots, out.dots == 1 ? "" : "s", dpi, out.moduleMm / mmPerPoint,
                           Mm(out.askedMm).c_str());
             out.notes.emplace_back(buf);
         }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fonts/render/print_geometry.h"
+#include "engine/catalogue.h"
 
 namespace lum::cli {
 
@@ -32,9 +32,9 @@ inline constexpr SizeLimit kMagnificationLimit{10, 1000};
 inline constexpr SizeLimit kDpiLimit{10, 4800};
 
 struct ResolvedSize {
-    double askedMm = 0;  // the module asked for
-    double moduleMm = 0; // the module drawn
-    int dots = 0;        // dots a module in a raster; 0 for PDF and SVG
+    double askedMm = 0;                // the module asked for
+    double moduleMm = 0;               // the module drawn
+    int dots = 0;                      // dots a module in a raster; 0 for PDF and SVG
     std::vector<std::string> notes;    // the size was changed to fit the dots
     std::vector<std::string> warnings; // the module is outside what the standard allows
 };
@@ -44,7 +44,6 @@ struct ResolvedSize {
 // A raster module is the nearest whole number of dots; when the size asked
 // is within the standard's range and the nearest count is not, the nearest
 // count within the range is taken.
-ResolvedSize ResolveSize(const SizeRequest& request, const render::PrintGeometry& geometry, double mmPerPoint,
-                         int dpi);
+ResolvedSize ResolveSize(const SizeRequest& request, const PrintGeometry& geometry, double mmPerPoint, int dpi);
 
 } // namespace lum::cli

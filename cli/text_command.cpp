@@ -105,6 +105,16 @@ int RunText(LineHandler& handler, std::string_view text, const Streams& streams)
     return kExitOk;
 }
 
+int RunLines(const Command& command, Action action, const ParsedArgs& args, const Streams& streams)
+{
+    int status = kExitOk;
+    const auto options = ReadLineOptions(command, args, action, streams, status);
+    if (!options)
+        return status;
+    LineHandler handler(*options);
+    return args.positionals.size() > 1 ? RunText(handler, args.positionals[1], streams) : RunBatch(handler, streams);
+}
+
 int RunBatch(LineHandler& handler, const Streams& streams)
 {
     // Messages are buffered like the output and written at the same moments,
@@ -155,10 +165,12 @@ std::optional<std::size_t> ParseMaxLine(std::string_view text) noexcept
     std::size_t shift = 0;
     if (!text.empty()) {
         switch (text.back()) {
+        // clang-format off
         case 'k': case 'K': shift = 10; break;
         case 'm': case 'M': shift = 20; break;
         case 'g': case 'G': shift = 30; break;
         default: break;
+            // clang-format on
         }
     }
     if (shift != 0)

@@ -38,6 +38,10 @@ std::optional<LineOptions> ReadLineOptions(const Command& command, const ParsedA
 // Handles one text and writes its output line.
 int RunText(LineHandler& handler, std::string_view text, const Streams& streams);
 
+// The encode and validate commands: reads the command's options, then
+// handles TEXT (the second positional) or, without it, every input line.
+int RunLines(const Command& command, Action action, const ParsedArgs& args, const Streams& streams);
+
 // Handles every line of the input stream: one output line per input line,
 // an empty one for a rejected input; exit status 1 when any was rejected.
 // A line over the limit is rejected without being kept; input that runs on

@@ -7,14 +7,10 @@
 namespace lum::cli {
 namespace {
 
+// The command takes exactly one TEXT, so there is no batch mode.
 int RunValidate(const ParsedArgs& args, const Streams& streams)
 {
-    int status = kExitOk;
-    const auto options = ReadLineOptions(kValidateCommand, args, Action::Validate, streams, status);
-    if (!options)
-        return status;
-    LineHandler handler(*options);
-    return RunText(handler, args.positionals[1], streams);
+    return RunLines(kValidateCommand, Action::Validate, args, streams);
 }
 
 const std::string kDetails = std::string("Checks TEXT against the symbology's validation rule and prints it\n"

@@ -1,14 +1,4 @@
 # Cross-build for 32-bit Windows with Debian's MinGW-w64 (posix thread model).
 #   cmake -S . -B build-win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(LUM_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${LUM_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LUM_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${LUM_MINGW_PREFIX}-windres)
-find_program(LUM_DLLTOOL ${LUM_MINGW_PREFIX}-dlltool REQUIRED)
-find_program(LUM_OBJDUMP ${LUM_MINGW_PREFIX}-objdump REQUIRED)
-set(CMAKE_FIND_ROOT_PATH /usr/${LUM_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,13 +1,12 @@
 // EAN/UPC symbols with a 2- or 5-digit add-on, typed as one text: the text is
-// split into the main symbol's digits and the add-on's, each is encoded on its
-// own and the two font strings are joined, main symbol first.
+// split into the main symbol's digits and the add-on's, each is validated and
+// encoded on its own and the two font strings are joined, main symbol first.
+// The catalogue says which entries are main symbols (those with add-on display
+// names) and which are add-ons.
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
-
-#include "engine/deliverable.h"
 
 namespace lum {
 
@@ -22,9 +21,6 @@ struct MainAndAddOnIds {
 // nullopt for anything else.
 std::optional<MainAndAddOnIds> ParseMainAndAddOnId(std::string_view combined) noexcept;
 
-// True when the pair names one of the four main symbols and one of the two add-ons.
-bool IsMainAndAddOn(const MainAndAddOnIds& ids) noexcept;
-
 struct MainAndAddOnText {
     std::string_view main;   // the first n characters: n is the main symbol's length for the check flag
     std::string_view addOn;  // the next 2 or 5 characters (fewer when the text is short)
@@ -37,10 +33,5 @@ struct MainAndAddOnText {
 // main symbol and an add-on.
 std::optional<MainAndAddOnText> SplitMainAndAddOn(std::string_view text, const MainAndAddOnIds& ids,
                                                   bool check) noexcept;
-
-// Encode of the main part with the check flag, followed by Encode of the
-// add-on part with the flag set; empty when the pair is not valid or either
-// part is rejected. Characters beyond the add-on are ignored.
-std::string EncodeMainAndAddOn(std::string_view text, const MainAndAddOnIds& ids, bool check, Deliverable who);
 
 } // namespace lum

@@ -22,18 +22,24 @@
 namespace lum {
 namespace {
 
-constexpr ValidationRule kAnyText{};
-constexpr ValidationRule kDigits{Alphabet::Digits};
-constexpr ValidationRule kCode39Text{Alphabet::Code39, true};
+constexpr ValidationRule kDigits{.alphabet = Alphabet::Digits};
+constexpr ValidationRule kCode39Text{.alphabet = Alphabet::Code39, .upperCase = true};
 
 // A digit text of fixed length: `n` digits with the check flag set, n + 1 without.
 constexpr ValidationRule FixedDigits(int n, ExtraRule extra = ExtraRule::None)
 {
-    return {Alphabet::Digits, false, n, n + 1, 0, Padding::ToMaximum, extra};
+    return {.alphabet = Alphabet::Digits,
+            .maxWithCheck = n,
+            .maxWithoutCheck = n + 1,
+            .padding = Padding::ToMaximum,
+            .extra = extra};
 }
 
 // A fixed-length text whose check flag does not change the length.
-constexpr ValidationRule FixedDigitsAnyFlag(int n) { return {Alphabet::Digits, false, n, n, 0, Padding::ToMaximum}; }
+constexpr ValidationRule FixedDigitsAnyFlag(int n)
+{
+    return {.alphabet = Alphabet::Digits, .maxWithCheck = n, .maxWithoutCheck = n, .padding = Padding::ToMaximum};
+}
 
 std::string Code39FullAscii(std::string_view text, bool check, Deliverable who)
 {
@@ -70,50 +76,131 @@ std::string Isbn13Label(std::string_view text, bool, Deliverable) { return Encod
 std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
 
-// Dispatch order of the pipeline. Entries whose encoder is not part of the
-// engine yet have neither an encoder nor a wrap and encode to the empty string.
+constexpr std::string_view kGs1Retail = "GS1 General Specifications, ISO/IEC 15420";
+constexpr std::string_view kNoStandard = "no public standard; as Code 39";
+
+// EAN/UPC: nominal X 0.330 mm (100%), 80% to 200% allowed.
+constexpr PrintGeometry Ean(double left, double right) { return {left, right, 0.330, 0.264, 0.660, true, kGs1Retail}; }
+
+// The wide/narrow and module codes without a fixed nominal size.
+constexpr PrintGeometry Common(double quiet, std::string_view standard)
+{
+    return {.quietLeft = quiet, .quietRight = quiet, .standard = standard};
+}
+
+// ITF-14 and GS1-128.
+constexpr PrintGeometry kGs1Logistics{
+    10, 10, 0.495, 0.495, 1.016, false, "GS1 General Specifications, general distribution"};
+constexpr PrintGeometry kPostnetPrint{7, 7, 0.508, 0.381, 0.635, false, "USPS DMM 708.4"}; // bar 0.020 in; 1/8 in quiet
+constexpr std::string_view kCode39Standard = "ISO/IEC 16388, AIM USS Code 39";
+constexpr std::string_view kCode93Standard = "AIM USS Code 93";
+constexpr std::string_view kCode32Standard = "Italian pharmacode label (0.25 mm), ISO/IEC 16388";
+
+constexpr HrcRule kCode39Hrc{.frame = HrcFrame::Always, .readable = true};
+constexpr HrcRule kCode93Hrc{.frame = HrcFrame::WithCheck, .readable = true};
+constexpr HrcRule kDigitsInFont{.line = HrcLine::InFont};
+
+// The catalogue in resolution order. Each row: identifier, order and family;
+// the pipeline; the quiet zones; the desktop program's facts.
+// clang-format off
 constexpr std::array<Symbology, 31> kCatalogue{{
-    // id, order, name, family, rule, check step, check routine, checked length, encoder, start, stop, escape limit
-    {"POSTNET", 1, 433, "VORPOSTNET", {Alphabet::Digits, false, 11, 12, 0, Padding::Postnet}, CheckStep::Outside,
-     PostnetCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C39", 2, 400, "VOR39", kCode39Text, CheckStep::Outside, Code39CheckDigit, 0, nullptr, '#', '#', 0},
-    {"C39FULL", 3, 401, "VOR39", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code39FullAscii, 0, 0, 127},
-    {"C93", 4, 402, "VOR93", kCode39Text, CheckStep::Outside, Code93CheckDigits, 0, nullptr, '*', '#', 0},
-    {"C93FULL", 5, 403, "VOR93", kAnyText, CheckStep::InsideEncoder, nullptr, 0, Code93FullAscii, 0, 0, 127},
-    {"CIP", 6, 427, "VOR39", FixedDigits(6, ExtraRule::CipCheckable), CheckStep::Outside, CipCheckDigit, 0, nullptr,
-     '*', '#', 0},
-    {"PLESSEY", 7, 428, "VORPLESSEY", {Alphabet::Hex, true, 15, 15}, CheckStep::Outside, PlesseyCheckDigit, 0, nullptr,
-     '*', '#', 0},
-    {"DELTA", 8, 429, "VORDELTA DA", {Alphabet::Delta, true, 15, 16}, CheckStep::Outside, DeltaCheckDigit, 0,
-     DeltaFontString, 0, 0, 0},
-    {"C25", 9, 404, "VOR25 ITF", {Alphabet::Digits, false, kNoLimit, kNoLimit, 0, Padding::Interleaved},
-     CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
-    {"ITF", 9, 432, "VORITF14", FixedDigits(13), CheckStep::Outside, InterleavedCheckDigit, 0, Interleaved, 0, 0, 0},
-    {"CIND25", 10, 405, "VORIND25", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C5BARS", 10, 406, "VOR5BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C3BARS", 10, 407, "VOR3BARS", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"CBCD", 10, 408, "VORBCD", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C25INV", 10, 430, "VOR25 INV", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C25COMP", 10, 431, "VOR25 COMP", kDigits, CheckStep::Outside, TwoOfFiveCheckDigit, 0, nullptr, '*', '#', 0},
-    {"C11", 11, 426, "VOR11", {Alphabet::Code11}, CheckStep::Outside, Code11CheckDigit, 0, nullptr, '*', '#', 0},
-    {"CMSI", 12, 409, "VORMSI", {Alphabet::Digits, false, 13, 15}, CheckStep::Outside, MsiBothCheckDigits, 0, nullptr,
-     '*', '#', 0},
-    {"EAN13", 13, 415, "VOREAN", FixedDigits(12), CheckStep::Outside, EanCheckDigit, 12, Ean13, 0, 0, 0},
-    {"UPCA", 14, 418, "VOREAN", FixedDigits(11), CheckStep::Outside, EanCheckDigit, 11, UpcA, 0, 0, 0},
-    {"EAN8", 15, 412, "VOREAN", FixedDigits(7), CheckStep::Outside, EanCheckDigit, 7, Ean8, 0, 0, 0},
-    {"UPCE", 16, 421, "VOREAN", FixedDigits(7, ExtraRule::UpcENumberSystem), CheckStep::Outside, UpcECheckDigit, 7,
-     UpcE, 0, 0, 0},
-    {"ADD2", 17, 0, "VOREAN", FixedDigitsAnyFlag(2), CheckStep::None, nullptr, 2, AddOn2, 0, 0, 0},
-    {"ADD5", 18, 0, "VOREAN", FixedDigitsAnyFlag(5), CheckStep::None, nullptr, 5, AddOn5, 0, 0, 0},
-    {"C32", 19, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32, 0, 0, 0},
-    {"C32HRC", 20, 410, "VOR32", FixedDigits(8), CheckStep::Outside, Code32CheckDigit, 0, Code32Hrc, 0, 0, 0},
-    {"CBAR", 21, 411, "VORCODABAR", {Alphabet::Codabar, true, kNoLimit, kNoLimit, 3, Padding::None,
-     ExtraRule::CodabarEnds}, CheckStep::Outside, CodabarCheckDigit, 0, CodabarFontString, 0, 0, 0},
-    {"C128", 22, 424, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Code128, 0, 0, 132},
-    {"E128", 23, 425, "VOR128", kAnyText, CheckStep::None, nullptr, 0, Ean128, 0, 0, 132},
-    {"ISBN", 24, 434, "VOREAN", FixedDigitsAnyFlag(9), CheckStep::Always, nullptr, 0, Isbn10Label, 0, 0, 0},
-    {"ISBN13", 25, 435, "VOREAN", FixedDigitsAnyFlag(12), CheckStep::Always, nullptr, 0, Isbn13Label, 0, 0, 0},
+    {.id = "POSTNET", .order = 1, .family = "VORPOSTNET",
+     .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 11, .maxWithoutCheck = 12, .padding = Padding::Postnet},
+     .checkRoutine = PostnetCheckDigit, .print = kPostnetPrint, .nameId = 433},
+    {.id = "C39", .order = 2, .family = "VOR39", .rule = kCode39Text, .checkRoutine = Code39CheckDigit, .start = '#',
+     .print = Common(10, kCode39Standard), .nameId = 400, .hrc = kCode39Hrc},
+    {.id = "C39FULL", .order = 3, .family = "VOR39", .check = CheckStep::InsideEncoder, .encoder = Code39FullAscii,
+     .escapeLimit = 127, .print = Common(10, kCode39Standard), .nameId = 401,
+     .hrc = {.frame = HrcFrame::Always, .expansion = Code39FullAsciiExpansion, .check = Code39CheckDigit}},
+    {.id = "C93", .order = 4, .family = "VOR93", .rule = kCode39Text, .checkRoutine = Code93CheckDigits,
+     .print = Common(10, kCode93Standard), .nameId = 402, .hrc = kCode93Hrc},
+    {.id = "C93FULL", .order = 5, .family = "VOR93", .check = CheckStep::InsideEncoder, .encoder = Code93FullAscii,
+     .escapeLimit = 127, .print = Common(10, kCode93Standard), .nameId = 403,
+     .hrc = {.frame = HrcFrame::WithCheck, .expansion = Code93FullAsciiExpansion, .check = Code93CheckDigits}},
+    {.id = "CIP", .order = 6, .family = "VOR39", .rule = FixedDigits(6, ExtraRule::CipCheckable),
+     .checkRoutine = CipCheckDigit, .print = Common(10, "ISO/IEC 16388 (Code CIP is Code 39)"), .nameId = 427,
+     .styles = StyleChoice::NormalAndShort},
+    {.id = "PLESSEY", .order = 7, .family = "VORPLESSEY",
+     .rule = {.alphabet = Alphabet::Hex, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 15},
+     .checkRoutine = PlesseyCheckDigit, .print = Common(12, kNoStandard), .nameId = 428},
+    {.id = "DELTA", .order = 8, .family = "VORDELTA DA",
+     .rule = {.alphabet = Alphabet::Delta, .upperCase = true, .maxWithCheck = 15, .maxWithoutCheck = 16},
+     .checkRoutine = DeltaCheckDigit, .encoder = DeltaFontString, .print = Common(10, kNoStandard), .nameId = 429},
+    {.id = "C25", .order = 9, .family = "VOR25 ITF", .rule = {.alphabet = Alphabet::Digits, .padding = Padding::Interleaved},
+     .checkRoutine = InterleavedCheckDigit, .encoder = Interleaved,
+     .print = Common(10, "ISO/IEC 16390, AIM USS Interleaved 2 of 5"), .nameId = 404},
+    {.id = "ITF", .order = 9, .family = "VORITF14", .rule = FixedDigits(13), .checkRoutine = InterleavedCheckDigit,
+     .encoder = Interleaved, .print = kGs1Logistics, .nameId = 432},
+    {.id = "CIND25", .order = 10, .family = "VORIND25", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 405},
+    {.id = "C5BARS", .order = 10, .family = "VOR5BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 406},
+    {.id = "C3BARS", .order = 10, .family = "VOR3BARS", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 407},
+    {.id = "CBCD", .order = 10, .family = "VORBCD", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 408},
+    {.id = "C25INV", .order = 10, .family = "VOR25 INV", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 430},
+    {.id = "C25COMP", .order = 10, .family = "VOR25 COMP", .rule = kDigits, .checkRoutine = TwoOfFiveCheckDigit,
+     .print = Common(10, kNoStandard), .nameId = 431},
+    {.id = "C11", .order = 11, .family = "VOR11", .rule = {.alphabet = Alphabet::Code11}, .checkRoutine = Code11CheckDigit,
+     .print = Common(10, "AIM USS Code 11"), .nameId = 426},
+    {.id = "CMSI", .order = 12, .family = "VORMSI",
+     .rule = {.alphabet = Alphabet::Digits, .maxWithCheck = 13, .maxWithoutCheck = 15}, .checkRoutine = MsiBothCheckDigits,
+     .print = Common(12, kNoStandard), .nameId = 409},
+    {.id = "EAN13", .order = 13, .family = "VOREAN", .rule = FixedDigits(12), .checkRoutine = EanCheckDigit,
+     .checkedLength = 12, .encoder = Ean13, .print = Ean(11, 7), .nameId = 415, .addOnNameIds = {416, 417},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "UPCA", .order = 14, .family = "VOREAN", .rule = FixedDigits(11), .checkRoutine = EanCheckDigit,
+     .checkedLength = 11, .encoder = UpcA, .print = Ean(9, 9), .nameId = 418, .addOnNameIds = {419, 420},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "EAN8", .order = 15, .family = "VOREAN", .rule = FixedDigits(7), .checkRoutine = EanCheckDigit,
+     .checkedLength = 7, .encoder = Ean8, .print = Ean(7, 7), .nameId = 412, .addOnNameIds = {413, 414},
+     .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "UPCE", .order = 16, .family = "VOREAN", .rule = FixedDigits(7, ExtraRule::UpcENumberSystem),
+     .checkRoutine = UpcECheckDigit, .checkedLength = 7, .encoder = UpcE, .print = Ean(9, 7), .nameId = 421,
+     .addOnNameIds = {422, 423}, .hrc = kDigitsInFont, .styles = StyleChoice::NormalAndShort},
+    {.id = "ADD2", .order = 17, .family = "VOREAN", .rule = FixedDigitsAnyFlag(2), .check = CheckStep::None,
+     .checkedLength = 2, .encoder = AddOn2, .print = Ean(7, 5), .addOn = true},
+    {.id = "ADD5", .order = 18, .family = "VOREAN", .rule = FixedDigitsAnyFlag(5), .check = CheckStep::None,
+     .checkedLength = 5, .encoder = AddOn5, .print = Ean(7, 5), .addOn = true},
+    {.id = "C32", .order = 19, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
+     .encoder = Code32, .print = Common(10, kCode32Standard), .nameId = 410, .hrc = {.line = HrcLine::None},
+     .styles = StyleChoice::Locked},
+    {.id = "C32HRC", .order = 20, .family = "VOR32", .rule = FixedDigits(8), .checkRoutine = Code32CheckDigit,
+     .encoder = Code32Hrc, .print = Common(10, kCode32Standard), .nameId = 410, .hrcForm = true, .hrc = {.line = HrcLine::None},
+     .styles = StyleChoice::Locked},
+    {.id = "CBAR", .order = 21, .family = "VORCODABAR",
+     .rule = {.alphabet = Alphabet::Codabar, .upperCase = true, .minLength = 3, .extra = ExtraRule::CodabarEnds},
+     .checkRoutine = CodabarCheckDigit, .encoder = CodabarFontString,
+     .print = {.nominalMm = 0.330, .standard = "EN 798"}, .nameId = 411, .hrc = {.lowerCase = true}},
+    {.id = "C128", .order = 22, .family = "VOR128", .check = CheckStep::None, .encoder = Code128,
+     .escapeLimit = kCode128Highest, .codeValues = Code128Values, .print = Common(10, "ISO/IEC 15417, AIM USS Code 128"),
+     .nameId = 424, .hrc = {.line = HrcLine::Code}},
+    {.id = "E128", .order = 23, .family = "VOR128", .check = CheckStep::None, .encoder = Ean128,
+     .escapeLimit = kCode128Highest, .codeValues = Ean128Values, .print = kGs1Logistics, .nameId = 425, .hrc = {.line = HrcLine::CodeOrGiven}},
+    {.id = "ISBN", .order = 24, .family = "VOREAN", .rule = FixedDigitsAnyFlag(9), .check = CheckStep::Always,
+     .encoder = Isbn10Label, .print = Ean(11, 7), .nameId = 434, .hrc = kDigitsInFont,
+     .styles = StyleChoice::NormalAndShort},
+    {.id = "ISBN13", .order = 25, .family = "VOREAN", .rule = FixedDigitsAnyFlag(12), .check = CheckStep::Always,
+     .encoder = Isbn13Label, .print = Ean(11, 7), .nameId = 435, .hrc = kDigitsInFont,
+     .styles = StyleChoice::NormalAndShort},
 }};
+// clang-format on
+
+// Every row's print sizes are sound, and only the retail symbols (the EAN/UPC
+// family) are sized by magnification of the GS1 nominal module.
+constexpr bool PrintGeometriesAreSound()
+{
+    for (const Symbology& s : kCatalogue) {
+        const PrintGeometry& g = s.print;
+        if (g.nominalMm < g.minimumMm || (g.maximumMm != 0 && g.maximumMm < g.nominalMm) || g.quietLeft <= 0 ||
+            g.quietRight <= 0 || g.standard.empty() || g.magnification != (s.family == "VOREAN"))
+            return false;
+    }
+    return true;
+}
+static_assert(PrintGeometriesAreSound());
 
 constexpr std::array<DisplayName, 36> kDisplayNames{{
     {400, "Code 39", "Codice 39"},
@@ -156,16 +243,36 @@ constexpr std::array<DisplayName, 36> kDisplayNames{{
 
 constexpr std::string_view kCodabarEnds = "ABCDEMT*";
 
+// The validation alphabets. Codabar's data characters are listed in the order
+// the description line states them.
+constexpr std::string_view kDigitAlphabet = "0123456789";
+constexpr std::string_view kHexAlphabet = "0123456789ABCDEF";
+constexpr std::string_view kDeltaAlphabet = "0123456789KLMO";
+constexpr std::string_view kCode11Alphabet = "0123456789-";
+constexpr std::string_view kCodabarStated = "0123456789+.-$:/";
+
+constexpr bool SameCharacters(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (const char c : a)
+        if (b.find(c) == std::string_view::npos)
+            return false;
+    return true;
+}
+static_assert(SameCharacters(kCodabarStated, kCodabarData));
+
 // Characters each validation alphabet admits, looked up per character.
 constexpr AlphabetTable kCode39Set = MakeAlphabetTable(kCode39Alphabet);
-constexpr AlphabetTable kHexSet = MakeAlphabetTable("0123456789ABCDEF");
-constexpr AlphabetTable kDeltaSet = MakeAlphabetTable("0123456789KLMO");
-constexpr AlphabetTable kCode11Set = MakeAlphabetTable("0123456789-");
-constexpr AlphabetTable kCodabarSet = MakeAlphabetTable("0123456789-$:/.+");
+constexpr AlphabetTable kHexSet = MakeAlphabetTable(kHexAlphabet);
+constexpr AlphabetTable kDeltaSet = MakeAlphabetTable(kDeltaAlphabet);
+constexpr AlphabetTable kCode11Set = MakeAlphabetTable(kCode11Alphabet);
+constexpr AlphabetTable kCodabarSet = MakeAlphabetTable(kCodabarData);
 
 constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
 {
     switch (alphabet) {
+    // clang-format off
     case Alphabet::Any: return true;
     case Alphabet::Digits: return IsDigit(c);
     case Alphabet::Code39: return kCode39Set(c) >= 0;
@@ -173,6 +280,7 @@ constexpr bool InAlphabet(Alphabet alphabet, char c) noexcept
     case Alphabet::Delta: return kDeltaSet(c) >= 0;
     case Alphabet::Code11: return kCode11Set(c) >= 0;
     case Alphabet::Codabar: return kCodabarSet(c) >= 0;
+        // clang-format on
     }
     return false;
 }
@@ -187,10 +295,17 @@ std::size_t PaddedLength(const ValidationRule& rule, std::size_t length, bool ch
 {
     const std::size_t e = check ? 0 : 1;
     switch (rule.padding) {
+    // clang-format off
     case Padding::None: return length;
     case Padding::ToMaximum: return std::size_t(check ? rule.maxWithCheck : rule.maxWithoutCheck);
-    case Padding::Postnet: return length <= 5 + e ? 5 + e : length <= 9 + e ? 9 + e : 11 + e;
-    case Padding::Interleaved: return (length % 2 == 0) == check ? length + 1 : length;
+    case Padding::Postnet:
+        // clang-format on
+        for (const int n : kPostnetLengths)
+            if (length <= n + e || n == kPostnetLengths.back())
+                return n + e;
+        break;
+    case Padding::Interleaved:
+        return (length % 2 == 0) == check ? length + 1 : length;
     }
     return length;
 }
@@ -198,8 +313,10 @@ std::size_t PaddedLength(const ValidationRule& rule, std::size_t length, bool ch
 Verdict CheckExtra(ExtraRule extra, std::string_view text) noexcept
 {
     switch (extra) {
+    // clang-format off
     case ExtraRule::None: break;
     case ExtraRule::UpcENumberSystem:
+        // clang-format on
         if (text.empty() || (text[0] != '0' && text[0] != '1'))
             return {Rejection::BadFirstDigit, 0, 0};
         break;
@@ -236,8 +353,6 @@ std::string EncodeNormalised(const Symbology& s, std::string_view text, bool che
     }
     if (s.encoder)
         return s.encoder(work, check, who);
-    if (!s.start)
-        return {};
     std::string out;
     out.reserve(work.size() + 2);
     out.push_back(s.start);
@@ -250,8 +365,8 @@ std::span<const Symbology> Catalogue() noexcept { return kCatalogue; }
 
 const Symbology* FindSymbology(std::string_view id) noexcept
 {
-    const auto it = std::find_if(kCatalogue.begin(), kCatalogue.end(),
-                                 [&](const Symbology& s) { return EqualsUpper(id, s.id); });
+    const auto it =
+        std::find_if(kCatalogue.begin(), kCatalogue.end(), [&](const Symbology& s) { return EqualsUpper(id, s.id); });
     return it == kCatalogue.end() ? nullptr : &*it;
 }
 
@@ -352,11 +467,54 @@ std::span<const DisplayName> DisplayNames() noexcept { return kDisplayNames; }
 
 std::string_view DisplayNameText(int id, Language language) noexcept
 {
-    const auto it = std::find_if(kDisplayNames.begin(), kDisplayNames.end(),
-                                 [id](const DisplayName& n) { return n.id == id; });
+    const auto it =
+        std::find_if(kDisplayNames.begin(), kDisplayNames.end(), [id](const DisplayName& n) { return n.id == id; });
     if (it == kDisplayNames.end())
         return {};
     return language == Language::Italian ? it->italian : it->english;
+}
+
+std::optional<DisplayChoice> FindDisplayChoice(int nameId) noexcept
+{
+    if (nameId <= 0)
+        return std::nullopt;
+    DisplayChoice choice{nameId};
+    std::size_t addOns = 0; // add-on entries seen so far
+    std::size_t pairedAddOn = 0;
+    for (const Symbology& s : kCatalogue) {
+        if (s.nameId == nameId) {
+            if (s.hrcForm)
+                choice.withHrc = &s;
+            else if (!choice.entry)
+                choice.entry = &s;
+        }
+        for (std::size_t i = 0; i < s.addOnNameIds.size(); ++i)
+            if (s.addOnNameIds[i] == nameId) {
+                choice.entry = &s;
+                pairedAddOn = i + 1;
+            }
+        if (s.addOn && ++addOns == pairedAddOn)
+            choice.addOn = &s;
+    }
+    if (!choice.entry || (pairedAddOn && !choice.addOn))
+        return std::nullopt;
+    return choice;
+}
+
+std::string_view AlphabetCharacters(Alphabet alphabet) noexcept
+{
+    switch (alphabet) {
+    // clang-format off
+    case Alphabet::Any: return {};
+    case Alphabet::Digits: return kDigitAlphabet;
+    case Alphabet::Code39: return kCode39Alphabet;
+    case Alphabet::Hex: return kHexAlphabet;
+    case Alphabet::Delta: return kDeltaAlphabet;
+    case Alphabet::Code11: return kCode11Alphabet;
+    case Alphabet::Codabar: return kCodabarStated;
+        // clang-format on
+    }
+    return {};
 }
 
 } // namespace lum

@@ -1,14 +1,18 @@
 // The symbology catalogue and the encode pipeline: validation and
 // normalisation, the check step, dispatch to the family encoders and the plain
-// start/stop wrap. Every part of the system that walks the symbologies reads
-// the one table below.
+// start/stop wrap. Every fact about a symbology lives in its one row of the
+// table below: the pipeline, the library, lumcode, the renderer, the font
+// generator and the desktop program read it there.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/deliverable.h"
 
@@ -43,6 +47,9 @@ enum class ExtraRule : unsigned char {
 
 inline constexpr int kNoLimit = -1;
 
+// The lengths Postnet pads to (ZIP, ZIP+4, delivery point), with the check flag set.
+inline constexpr std::array<int, 3> kPostnetLengths{5, 9, 11};
+
 struct ValidationRule {
     Alphabet alphabet = Alphabet::Any;
     bool upperCase = false;
@@ -65,19 +72,81 @@ enum class CheckStep : unsigned char {
 using CheckRoutine = std::string (*)(std::string_view text);
 // Turns a validated text into the font string; empty on failure.
 using Encoder = std::string (*)(std::string_view text, bool check, Deliverable who);
+// A Full ASCII text with its escapes resolved, as the symbol's own characters;
+// nullopt when a code has no Full ASCII form.
+using FullAsciiExpansion = std::optional<std::string> (*)(std::string_view text, Deliverable who);
+// The Code 128 code values of a text, start to check value; empty on failure.
+using CodeValues = std::vector<std::uint8_t> (*)(std::string_view text, Deliverable who);
 
+// How big a symbol is printed, from the public standards (docs/fonts.md gives
+// the source of every figure): the quiet zones and the module (X) sizes. The
+// defaults are those of the codes without a fixed nominal size: the common
+// 0.25 mm, and the 0.0075 in (0.191 mm) floor of the AIM specifications.
+struct PrintGeometry {
+    double quietLeft = 10, quietRight = 10; // quiet zones, in modules
+    double nominalMm = 0.250;               // the module the standard names as nominal (or a common one)
+    double minimumMm = 0.191;               // the smallest module the standard allows
+    double maximumMm = 0;                   // the largest, or 0 when the standard sets none
+    bool magnification = false;             // sized as a percentage of the nominal module (EAN/UPC)
+    std::string_view standard;              // where the figures come from, for messages
+};
+
+// The human-readable line the desktop program sets under the bars.
+enum class HrcLine : unsigned char {
+    Checked,     // the code, with the check characters when both check options ask for them
+    Code,        // the validated code as it stands (Code 128)
+    CodeOrGiven, // the text the EAN 128 wizard gives, else the validated code
+    InFont,      // none: the font draws the digits, so the HRC box stays checked (EAN/UPC, ISBN)
+    None,        // none: the HRC option chooses the entry's two-line form instead (Code 32)
+};
+
+// Where the line of HrcLine::Checked has "*" before and after it.
+enum class HrcFrame : unsigned char { None, Always, WithCheck };
+
+struct HrcRule {
+    HrcLine line = HrcLine::Checked;
+    HrcFrame frame = HrcFrame::None;
+    bool readable = false;  // "_" shows as a blank and the Code 93 shifts by name
+    bool lowerCase = false; // the line is shown in lower case (Codabar's start and stop letters)
+    // Full ASCII: the line is the text as typed, then the check characters
+    // `check` computes over this expansion of it (always shown readable).
+    FullAsciiExpansion expansion = nullptr;
+    CheckRoutine check = nullptr; // the routine of the check characters; nullptr: the entry's own
+};
+
+// The styles the desktop program offers for an entry (texts 278 to 283).
+enum class StyleChoice : unsigned char {
+    Family,         // the family's: all six, Normal and Short, or Normal alone for a one-font family
+    NormalAndShort, // Normal and Short, whatever the family has (EAN/UPC and ISBN, one font; Code CIP)
+    Locked,         // the family's, with the list disabled (Code 32)
+};
+
+// One catalogue row. Rows are written with designated initialisers; the
+// defaults are those of the plain wrapped symbologies.
 struct Symbology {
-    std::string_view id;  // upper-case identifier
-    int order;            // resolution order; rows sharing a number take the same path
-    int nameId;           // English display-name text id (Italian: + 1000); 0 for the add-on parts
-    std::string_view family;
-    ValidationRule rule;
-    CheckStep check;
-    CheckRoutine checkRoutine;  // for CheckStep::Outside
-    std::size_t checkedLength;  // > 0: only the first N characters go to the check routine or encoder
-    Encoder encoder;            // nullptr: the plain wrap with start and stop below
-    char start, stop;           // the plain wrap; both 0 when the entry is not encodable yet
-    unsigned escapeLimit;       // entries that read escapes: the highest decoded code they encode; else 0
+    // The pipeline
+    std::string_view id;     // upper-case identifier
+    int order = 0;           // resolution order; rows sharing a number take the same path
+    std::string_view family; // barcode font family (engine/fonts.h)
+    ValidationRule rule{};
+    CheckStep check = CheckStep::Outside;
+    CheckRoutine checkRoutine = nullptr; // for CheckStep::Outside
+    std::size_t checkedLength = 0;       // > 0: only the first N characters go to the check routine or encoder
+    Encoder encoder = nullptr;           // nullptr: the plain wrap, start character, text, stop character
+    char start = '*', stop = '#';        // the plain wrap
+    unsigned escapeLimit = 0;            // entries that read escapes: the highest decoded code they encode; else 0
+    CodeValues codeValues = nullptr;     // entries drawn from Code 128 code values: the values of a text
+    PrintGeometry print{};
+
+    // The desktop program
+    int nameId = 0; // English display-name text id (Italian: + 1000); 0: none of its own
+    // A main EAN/UPC symbol: the display names of the symbol followed by the
+    // first and by the second add-on entry, in catalogue order.
+    std::array<int, 2> addOnNameIds{};
+    bool addOn = false;   // an add-on part, typed after a main symbol
+    bool hrcForm = false; // encoded for its display name instead of the name's first entry when the HRC option is on
+    HrcRule hrc{};
+    StyleChoice styles = StyleChoice::Family;
 };
 
 // The 31 entries in resolution order.
@@ -89,13 +158,13 @@ const Symbology* FindSymbology(std::string_view id) noexcept;
 // Why a text was rejected.
 enum class Rejection : unsigned char {
     None,
-    TooLong,         // limit: the maximum length
-    TooShort,        // limit: the minimum length
-    BadCharacter,    // position: the offending character
-    BadFirstDigit,   // UPC-E number system other than 0 or 1
-    BadStartStop,    // position: a Codabar start or stop that is not a start/stop letter
-    NoCheckDigit,    // Code CIP: the weighted sum modulo 11 is 10
-    NotEncodable,    // validation passed but the encoder cannot carry a character (position)
+    TooLong,       // limit: the maximum length
+    TooShort,      // limit: the minimum length
+    BadCharacter,  // position: the offending character
+    BadFirstDigit, // UPC-E number system other than 0 or 1
+    BadStartStop,  // position: a Codabar start or stop that is not a start/stop letter
+    NoCheckDigit,  // Code CIP: the weighted sum modulo 11 is 10
+    NotEncodable,  // validation passed but the encoder cannot carry a character (position)
 };
 
 struct Verdict {
@@ -141,5 +210,21 @@ struct DisplayName {
 };
 std::span<const DisplayName> DisplayNames() noexcept;
 std::string_view DisplayNameText(int id, Language language) noexcept;
+
+// A symbology as the desktop program offers it: a display name and the
+// entries it validates and encodes with.
+struct DisplayChoice {
+    int nameId = 0;
+    const Symbology* entry = nullptr;   // the entry, or the main symbol of an add-on name
+    const Symbology* addOn = nullptr;   // the add-on entry of an add-on name, else null
+    const Symbology* withHrc = nullptr; // the entry encoded instead when the HRC option is on, else null
+};
+
+// The choice of a display name; nullopt for an id that names none.
+std::optional<DisplayChoice> FindDisplayChoice(int nameId) noexcept;
+
+// The characters of a validation alphabet, as the description line states
+// them; empty for Alphabet::Any.
+std::string_view AlphabetCharacters(Alphabet alphabet) noexcept;
 
 } // namespace lum

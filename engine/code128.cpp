@@ -52,12 +52,6 @@ constexpr std::uint8_t ValueIn(Code128Subset subset, unsigned char c) noexcept
     }
 }
 
-// Whether an FNC1 joins the run, given what the run holds so far.
-constexpr bool Fnc1Joins(std::size_t count, std::size_t taken, Deliverable who) noexcept
-{
-    return (who == Deliverable::Assistant ? count : taken) % 2 == 0;
-}
-
 // The first character outside the shared set from a position on decides
 // between subsets A and B.
 enum class Deciding : std::uint8_t { None, Control, Lower };
@@ -94,7 +88,10 @@ private:
 
 constexpr std::size_t kLocalLength = 256;
 
-// Fills ahead[0 .. text.size()]; false when a character is above 132.
+// Fills ahead[0 .. text.size()]; false when a character is above 132. Digits
+// count 1 in a run; an FNC1 joins it, counting 2, at an even point: for the
+// desktop program when the count so far is even, for the library when the
+// number of characters taken so far is even.
 bool LookAhead(std::string_view text, Deliverable who, Ahead* ahead) noexcept
 {
     ahead[text.size()] = Ahead{0, std::uint8_t(Deciding::None)};
@@ -300,30 +297,6 @@ std::string FontStringOf(std::string_view decoded, bool fnc1AfterStart, Delivera
 }
 
 } // namespace
-
-Code128Run Code128RunCount(std::string_view decoded, std::size_t pos, Deliverable who) noexcept
-{
-    std::size_t count = 0, i = pos;
-    for (; i < decoded.size(); ++i) {
-        const auto c = static_cast<unsigned char>(decoded[i]);
-        if (IsDigitCode(c))
-            count += 1;
-        else if (c == kCode128Fnc1 && Fnc1Joins(count, i - pos, who))
-            count += 2;
-        else
-            break;
-    }
-    return {count, i};
-}
-
-Code128Subset Code128ChooseSubset(std::string_view decoded, std::size_t pos, Deliverable who) noexcept
-{
-    if (Code128RunCount(decoded, pos, who).count >= kSubsetCThreshold)
-        return Code128Subset::C;
-    const auto it = std::find_if(decoded.begin() + std::ptrdiff_t(std::min(pos, decoded.size())), decoded.end(),
-                                 [](char c) { return !IsShared(static_cast<unsigned char>(c)); });
-    return it != decoded.end() && IsControl(static_cast<unsigned char>(*it)) ? Code128Subset::A : Code128Subset::B;
-}
 
 std::optional<std::string> DecodeCode128Text(std::string_view text, Deliverable who)
 {

@@ -37,21 +37,6 @@ enum class Code128Subset : std::uint8_t { A = 103, B = 104, C = 105 };
 // A value sequence: start value, data values, check value (no stop).
 using Code128Sequence = std::vector<std::uint8_t>;
 
-struct Code128Run {
-    std::size_t count; // digits count 1, FNC1s that join count 2
-    std::size_t end;   // position just past the run
-};
-
-// The numeric run from `pos` of a decoded text: digits, and FNC1s that join
-// at an even point. The desktop program lets an FNC1 join when the count so
-// far is even, the library when the number of characters taken so far is even.
-Code128Run Code128RunCount(std::string_view decoded, std::size_t pos, Deliverable who) noexcept;
-
-// The subset for the decoded text from `pos` on: C for a run counting 4 or
-// more, else A when the first character outside the set shared by A and B is
-// a control character, else B.
-Code128Subset Code128ChooseSubset(std::string_view decoded, std::size_t pos, Deliverable who) noexcept;
-
 // The escape-resolved text; nullopt when a character is above FNC4 (132).
 std::optional<std::string> DecodeCode128Text(std::string_view text, Deliverable who);
 

@@ -55,18 +55,11 @@ std::string Code39CheckDigit(std::string_view text)
     return out;
 }
 
-std::string_view Code39FullAsciiEntry(unsigned char code) noexcept
-{
-    return code < kFullAscii.size() ? kFullAscii[code] : std::string_view{};
-}
+std::string_view Code39FullAsciiEntry(unsigned char code) noexcept { return FullAsciiEntry(code, kFullAscii); }
 
 std::optional<std::string> Code39FullAsciiExpansion(std::string_view text, Deliverable who)
 {
-    std::string out;
-    out.reserve(2 * text.size());
-    if (!AppendFullAscii(text, who, kFullAscii, out))
-        return std::nullopt;
-    return out;
+    return FullAsciiExpansion(text, who, kFullAscii);
 }
 
 // Start, expansion, check character and stop are written into one buffer.

@@ -74,18 +74,11 @@ std::string Code93CheckDigits(std::string_view text)
     return out;
 }
 
-std::string_view Code93FullAsciiEntry(unsigned char code) noexcept
-{
-    return code < kFullAscii.size() ? kFullAscii[code] : std::string_view{};
-}
+std::string_view Code93FullAsciiEntry(unsigned char code) noexcept { return FullAsciiEntry(code, kFullAscii); }
 
 std::optional<std::string> Code93FullAsciiExpansion(std::string_view text, Deliverable who)
 {
-    std::string out;
-    out.reserve(2 * text.size());
-    if (!AppendFullAscii(text, who, kFullAscii, out))
-        return std::nullopt;
-    return out;
+    return FullAsciiExpansion(text, who, kFullAscii);
 }
 
 // Start, expansion, check characters and stop are written into one buffer.

@@ -1,6 +1,7 @@
 #include "engine/cp1252.h"
 
 #include <array>
+#include <cstdio>
 
 namespace lum {
 namespace {
@@ -19,25 +20,30 @@ constexpr char32_t ToUnicode(unsigned char byte) noexcept
     return (byte >= 0x80 && byte < 0xA0) ? char32_t(kHighControls[byte - 0x80]) : char32_t(byte);
 }
 
-// The UTF-8 form of every byte, for the output side: length, then up to three bytes.
+// The UTF-8 form of a code point (at most U+10FFFF): length, then up to four bytes.
 struct Utf8Form {
     unsigned char length;
-    std::array<char, 3> bytes;
+    std::array<char, 4> bytes;
 };
 
-constexpr Utf8Form MakeUtf8Form(char32_t cp) noexcept
+constexpr char Continuation(char32_t cp, int shift) noexcept { return char(0x80 | ((cp >> shift) & 0x3F)); }
+
+constexpr Utf8Form EncodeUtf8(char32_t cp) noexcept
 {
     if (cp < 0x80)
-        return {1, {char(cp), 0, 0}};
+        return {1, {char(cp), 0, 0, 0}};
     if (cp < 0x800)
-        return {2, {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F)), 0}};
-    return {3, {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))}};
+        return {2, {char(0xC0 | (cp >> 6)), Continuation(cp, 0), 0, 0}};
+    if (cp < 0x10000)
+        return {3, {char(0xE0 | (cp >> 12)), Continuation(cp, 6), Continuation(cp, 0), 0}};
+    return {4, {char(0xF0 | (cp >> 18)), Continuation(cp, 12), Continuation(cp, 6), Continuation(cp, 0)}};
 }
 
+// The UTF-8 form of every byte, for the output side.
 constexpr std::array<Utf8Form, 256> kUtf8Forms = [] {
     std::array<Utf8Form, 256> forms{};
     for (unsigned b = 0; b < 256; ++b)
-        forms[b] = MakeUtf8Form(ToUnicode(static_cast<unsigned char>(b)));
+        forms[b] = EncodeUtf8(ToUnicode(static_cast<unsigned char>(b)));
     return forms;
 }();
 
@@ -65,6 +71,17 @@ constexpr bool RoundTrips() noexcept
 static_assert(RoundTrips());
 
 constexpr bool IsContinuation(unsigned char c) noexcept { return (c & 0xC0) == 0x80; }
+
+// Appends the run of ASCII bytes of `in` from `pos` on, which both directions
+// copy unchanged; returns where the run ends.
+std::size_t AppendAsciiRun(std::string_view in, std::size_t pos, std::string& out)
+{
+    std::size_t end = pos;
+    while (end < in.size() && static_cast<unsigned char>(in[end]) < 0x80)
+        ++end;
+    out.append(in.substr(pos, end - pos));
+    return end;
+}
 
 } // namespace
 
@@ -119,12 +136,7 @@ Utf8Conversion Utf8ToCp1252(std::string_view utf8, std::string& out)
     out.clear();
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        // ASCII runs are copied whole.
-        std::size_t end = pos;
-        while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80)
-            ++end;
-        out.append(utf8.substr(pos, end - pos));
-        pos = end;
+        pos = AppendAsciiRun(utf8, pos, out);
         if (pos == utf8.size())
             break;
         const Utf8Char d = ReadUtf8(utf8, pos);
@@ -141,32 +153,27 @@ Utf8Conversion Utf8ToCp1252(std::string_view utf8, std::string& out)
 
 void AppendUtf8(char32_t cp, std::string& out)
 {
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
+    const Utf8Form f = EncodeUtf8(cp);
+    out.append(f.bytes.data(), f.length);
+}
+
+std::string CodePointName(char32_t codePoint)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", unsigned(codePoint));
+    if (IsControlCharacter(codePoint))
+        return code;
+    std::string name = "\"";
+    AppendUtf8(codePoint, name);
+    return name.append("\" (").append(code).append(")");
 }
 
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out)
 {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        std::size_t end = pos;
-        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
-            ++end;
-        out.append(bytes.substr(pos, end - pos));
-        for (pos = end; pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80; ++pos) {
+        for (pos = AppendAsciiRun(bytes, pos, out);
+             pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) >= 0x80; ++pos) {
             const Utf8Form& f = kUtf8Forms[static_cast<unsigned char>(bytes[pos])];
             out.append(f.bytes.data(), f.length);
         }

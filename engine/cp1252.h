@@ -46,6 +46,17 @@ Utf8Conversion Utf8ToCp1252(std::string_view utf8, std::string& out);
 // Appends the UTF-8 form of a code point (at most U+10FFFF).
 void AppendUtf8(char32_t codePoint, std::string& out);
 
+// The C0 and C1 control characters and DEL, which messages name by code point.
+constexpr bool IsControlCharacter(char32_t codePoint) noexcept
+{
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+}
+
+// How a UTF-8 message names a character: the character in double quotes, then
+// its code point in parentheses ("A" (U+0041)); a control character by its
+// code point alone (U+0085).
+std::string CodePointName(char32_t codePoint);
+
 // Appends the UTF-8 form of Windows-1252 bytes.
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out);
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
 namespace lum {
 namespace {
@@ -44,10 +45,7 @@ constexpr char kUpcEEndGuard = '#';
 constexpr std::string_view kAddOnStart = "-+";
 constexpr char kAddOnSeparator = '_';
 
-bool IsDigitsOfLength(std::string_view text, std::size_t n) noexcept
-{
-    return text.size() == n && IsAllDigits(text);
-}
+bool IsDigitsOfLength(std::string_view text, std::size_t n) noexcept { return text.size() == n && IsAllDigits(text); }
 
 // Appends every digit in `setA` or `setB` as the pattern says, with
 // `separator` between consecutive digits when it is not 0. `exchange` swaps
@@ -87,16 +85,7 @@ std::string EncodeTwoHalves(std::string_view digits)
 
 std::string EanCheckDigit(std::string_view digits)
 {
-    if (digits.empty() || !IsAllDigits(digits))
-        return {};
-    int odd = 0, even = 0;
-    for (std::size_t i = 0; i < digits.size(); ++i)
-        (i % 2 == 0 ? odd : even) += DigitValue(digits[i]);
-    const int total = digits.size() == 12 ? 3 * even + odd : 3 * odd + even;
-    const int r = total % 10;
-    std::string out(digits);
-    out.push_back(char('0' + (r == 0 ? 0 : 10 - r)));
-    return out;
+    return digits.empty() ? std::string() : TwoOfFiveCheckDigit(digits);
 }
 
 std::string UpcEExpansion(std::string_view digits)
@@ -106,7 +95,9 @@ std::string UpcEExpansion(std::string_view digits)
     const std::string_view x = digits.substr(1); // X1 ... X6 at x[0] ... x[5]
     std::string out(1, digits[0]);
     switch (x[5]) {
-    case '0': case '1': case '2':
+    case '0':
+    case '1':
+    case '2':
         out.append(x.substr(0, 2)).push_back(x[5]);
         out.append("0000").append(x.substr(2, 3));
         break;

@@ -8,10 +8,11 @@
 
 namespace lum {
 
-// Appends the EAN/UPC modulo 10 check digit. With 12 digits the even
-// positions (from the left) weigh 3, with any other length the odd ones, so
-// for 7, 11 and 12 digits the rightmost digit weighs 3. Empty for an empty
-// text or one that is not all digits.
+// Appends the EAN/UPC check digit, the GS1 modulo 10 rule of the 2 of 5
+// routine: the rightmost digit weighs 3, then 1, 3, ... leftwards (for the
+// 12 digits of an EAN-13 the even positions from the left, for the 7 and 11
+// of EAN-8 and UPC-A the odd ones). Empty for an empty text or one that is
+// not all digits.
 std::string EanCheckDigit(std::string_view digits);
 
 // The 11-digit UPC-A number that a number-system digit and six UPC-E digits

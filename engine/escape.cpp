@@ -9,6 +9,7 @@ namespace {
 constexpr unsigned char SimpleEscape(char c) noexcept
 {
     switch (ToLowerAscii(c)) {
+    // clang-format off
     case 'a': return 7;
     case 'b': return 8;
     case 't': return 9;
@@ -21,6 +22,7 @@ constexpr unsigned char SimpleEscape(char c) noexcept
     case '?': return 63;
     case '\\': return 92;
     default: return 0;
+        // clang-format on
     }
 }
 

@@ -15,27 +15,29 @@ constexpr std::array<StyleInfo, 6> kStyles{{
     {Style::WideShort, 283, "Wide short", "Largo e corto", " Wide Short"},
 }};
 
+// clang-format off
 constexpr std::array<FontFamily, 19> kFamilies{{
-    {"VOR39", FamilyKind::SixStyles},
-    {"VOR93", FamilyKind::SixStyles},
-    {"VOR25 ITF", FamilyKind::TwoStyles},
-    {"VORITF14", FamilyKind::TwoStyles},
-    {"VORIND25", FamilyKind::TwoStyles},
-    {"VOR5BARS", FamilyKind::TwoStyles},
-    {"VOR3BARS", FamilyKind::TwoStyles},
-    {"VORBCD", FamilyKind::TwoStyles},
-    {"VOR25 INV", FamilyKind::TwoStyles},
-    {"VOR25 COMP", FamilyKind::TwoStyles},
-    {"VORMSI", FamilyKind::TwoStyles},
-    {"VORCODABAR", FamilyKind::TwoStyles},
-    {"VOR128", FamilyKind::TwoStyles},
-    {"VOR11", FamilyKind::TwoStyles},
-    {"VORPLESSEY", FamilyKind::TwoStyles},
-    {"VORDELTA DA", FamilyKind::TwoStyles},
-    {"VOR32", FamilyKind::OneFont},
-    {"VOREAN", FamilyKind::OneFont},
-    {"VORPOSTNET", FamilyKind::OneFont},
+    {"VOR39",       FamilyKind::SixStyles, "code39"},
+    {"VOR93",       FamilyKind::SixStyles, "code93"},
+    {"VOR25 ITF",   FamilyKind::TwoStyles, "interleaved"},
+    {"VORITF14",    FamilyKind::TwoStyles, "interleaved-bearers"},
+    {"VORIND25",    FamilyKind::TwoStyles, "industrial"},
+    {"VOR5BARS",    FamilyKind::TwoStyles, "iata"},
+    {"VOR3BARS",    FamilyKind::TwoStyles, "matrix"},
+    {"VORBCD",      FamilyKind::TwoStyles, ""},
+    {"VOR25 INV",   FamilyKind::TwoStyles, ""},
+    {"VOR25 COMP",  FamilyKind::TwoStyles, ""},
+    {"VORMSI",      FamilyKind::TwoStyles, "msi"},
+    {"VORCODABAR",  FamilyKind::TwoStyles, "codabar"},
+    {"VOR128",      FamilyKind::TwoStyles, "code128"},
+    {"VOR11",       FamilyKind::TwoStyles, "code11"},
+    {"VORPLESSEY",  FamilyKind::TwoStyles, "plessey"},
+    {"VORDELTA DA", FamilyKind::TwoStyles, ""},
+    {"VOR32",       FamilyKind::OneFont,   "code32"},
+    {"VOREAN",      FamilyKind::OneFont,   "ean"},
+    {"VORPOSTNET",  FamilyKind::OneFont,   "postnet"},
 }};
+// clang-format on
 
 } // namespace
 
@@ -45,7 +47,8 @@ std::span<const FontFamily> FontFamilies() noexcept { return kFamilies; }
 
 const FontFamily* FindFontFamily(std::string_view name) noexcept
 {
-    const auto it = std::find_if(kFamilies.begin(), kFamilies.end(), [&](const FontFamily& f) { return f.name == name; });
+    const auto it =
+        std::find_if(kFamilies.begin(), kFamilies.end(), [&](const FontFamily& f) { return f.name == name; });
     return it == kFamilies.end() ? nullptr : &*it;
 }
 
@@ -66,6 +69,25 @@ bool FamilyHasStyle(const FontFamily& family, Style style) noexcept
         return style == Style::Normal || style == Style::Short;
     }
     return false;
+}
+
+std::vector<StyleInfo> FamilyStyles(std::string_view family)
+{
+    std::vector<StyleInfo> styles;
+    if (const FontFamily* f = FindFontFamily(family))
+        for (const StyleInfo& s : kStyles)
+            if (FamilyHasStyle(*f, s.style))
+                styles.push_back(s);
+    return styles;
+}
+
+std::vector<StyleInfo> FontStyles(const FontFamily& family)
+{
+    std::vector<StyleInfo> styles;
+    for (const StyleInfo& s : kStyles)
+        if (FamilyHasStyle(family, s.style) && (family.kind != FamilyKind::OneFont || s.style == Style::Normal))
+            styles.push_back(s);
+    return styles;
 }
 
 std::string FontName(std::string_view family, std::string_view styleText)

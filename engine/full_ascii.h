@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,24 @@ inline bool AppendFullAscii(std::string_view text, Deliverable who, const FullAs
     }
     out.resize(std::size_t(end - out.data()));
     return true;
+}
+
+// The table entry of a 7-bit code; empty for a code above 127.
+inline std::string_view FullAsciiEntry(unsigned char code, const FullAsciiTable& table) noexcept
+{
+    return code < table.size() ? table[code] : std::string_view{};
+}
+
+// The text with escapes resolved and every character replaced by its table
+// entry; nullopt when a resolved code is 128 or more.
+inline std::optional<std::string> FullAsciiExpansion(std::string_view text, Deliverable who,
+                                                     const FullAsciiTable& table)
+{
+    std::string out;
+    out.reserve(2 * text.size());
+    if (!AppendFullAscii(text, who, table, out))
+        return std::nullopt;
+    return out;
 }
 
 } // namespace lum

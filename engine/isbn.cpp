@@ -18,8 +18,7 @@ constexpr auto kByKey = [](const RangeList& a, const RangeList& b) { return a.ke
 static_assert(std::is_sorted(isbn_ranges::kGroupRanges.begin(), isbn_ranges::kGroupRanges.end(), kByKey));
 static_assert(std::is_sorted(isbn_ranges::kRegistrantRanges.begin(), isbn_ranges::kRegistrantRanges.end(), kByKey));
 
-template <std::size_t N>
-std::string_view RangesOf(const std::array<RangeList, N>& table, std::string_view key) noexcept
+template <std::size_t N> std::string_view RangesOf(const std::array<RangeList, N>& table, std::string_view key) noexcept
 {
     const auto it = std::lower_bound(table.begin(), table.end(), key,
                                      [](const RangeList& row, std::string_view k) { return row.key < k; });
@@ -102,10 +101,7 @@ std::size_t RangePrefixLength(std::string_view digits, std::string_view ranges) 
     return 0;
 }
 
-std::string_view GroupRanges(std::string_view prefix) noexcept
-{
-    return RangesOf(isbn_ranges::kGroupRanges, prefix);
-}
+std::string_view GroupRanges(std::string_view prefix) noexcept { return RangesOf(isbn_ranges::kGroupRanges, prefix); }
 
 std::string_view PublisherRanges(std::string_view prefixAndGroup) noexcept
 {

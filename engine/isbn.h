@@ -73,8 +73,8 @@ enum class IsbnParse : int {
 
 struct IsbnParseResult {
     IsbnParse result = IsbnParse::Empty;
-    std::string isbn10; // hyphenated; empty on failure and for a 13-digit number not starting 978
-    std::string isbn13; // hyphenated; empty on failure
+    std::string isbn10;    // hyphenated; empty on failure and for a 13-digit number not starting 978
+    std::string isbn13;    // hyphenated; empty on failure
     bool assigned = false; // group and publisher lie in the agency's assigned ranges
 };
 

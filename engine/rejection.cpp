@@ -50,8 +50,6 @@ static_assert(std::tuple_size_v<decltype(Words::alphabets)> == std::size_t(Alpha
 
 const Words& WordsFor(Language language) { return kWords[language == Language::Italian ? 1 : 0]; }
 
-constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
-
 void AppendHex(const char* format, unsigned value, std::string& out)
 {
     char buf[16];
@@ -66,8 +64,7 @@ std::string ByteName(std::string_view text, std::size_t pos, const Words& w)
 
 std::string Number(std::size_t n) { return std::to_string(n); }
 
-std::string NotEncodableReason(const Symbology& entry, const Verdict& verdict, std::string_view text,
-                               ReasonStyle style)
+std::string NotEncodableReason(const Symbology& entry, const Verdict& verdict, std::string_view text, ReasonStyle style)
 {
     const Words& w = WordsFor(style.language);
     const std::size_t pos = verdict.position;
@@ -89,7 +86,7 @@ std::string CharacterName(unsigned char byte)
 {
     const char32_t cp = Cp1252ToUnicode(byte);
     std::string out;
-    if (IsControl(cp)) {
+    if (IsControlCharacter(cp)) {
         AppendHex("U+%04X", unsigned(cp), out);
         return out;
     }
@@ -114,11 +111,13 @@ std::string QuoteText(std::string_view text, std::size_t limit)
         }
         const auto byte = static_cast<unsigned char>(text[pos]);
         switch (byte) {
+        // clang-format off
         case '\t': out += "\\t"; break;
         case '\r': out += "\\r"; break;
         case '\n': out += "\\n"; break;
+        // clang-format on
         default:
-            if (IsControl(Cp1252ToUnicode(byte)))
+            if (IsControlCharacter(Cp1252ToUnicode(byte)))
                 AppendHex("\\x%02X", byte, out);
             else
                 out.push_back(static_cast<char>(byte));
@@ -147,8 +146,8 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
         return std::string(w.tooShort) + Number(text.size()) + std::string(w.characters) + std::string(w.atLeast) +
                Number(verdict.limit);
     case Rejection::BadCharacter: {
-        std::string reason = std::string(w.character) + ByteName(text, verdict.position, w) + position +
-                             std::string(w.notAllowed);
+        std::string reason =
+            std::string(w.character) + ByteName(text, verdict.position, w) + position + std::string(w.notAllowed);
         const std::string_view allowed = w.alphabets[std::size_t(entry.rule.alphabet)];
         if (!allowed.empty())
             reason.append(w.allowed).append(allowed);
@@ -157,8 +156,7 @@ std::string DescribeRejection(const Symbology& entry, const Verdict& verdict, st
     case Rejection::BadFirstDigit:
         return std::string(w.firstDigit) + ByteName(text, 0, w) + std::string(w.numberSystem);
     case Rejection::BadStartStop:
-        return std::string(w.character) + ByteName(text, verdict.position, w) + position +
-               std::string(w.notStartStop);
+        return std::string(w.character) + ByteName(text, verdict.position, w) + position + std::string(w.notStartStop);
     case Rejection::NoCheckDigit:
         return std::string(w.noCheckDigit);
     case Rejection::NotEncodable:

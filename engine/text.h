@@ -35,6 +35,15 @@ inline void UpperCaseAscii(std::string& text) noexcept
         c = ToUpperAscii(c);
 }
 
+// The text without its leading and trailing `blanks` (by default the space).
+constexpr std::string_view TrimBlanks(std::string_view text, std::string_view blanks = " ") noexcept
+{
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 // Prepends `fill` until the text has n characters; a longer text is cut to n.
 inline std::string LeftPad(std::string_view text, std::size_t n, char fill = '0')
 {

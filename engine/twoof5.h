@@ -14,8 +14,10 @@ namespace lum {
 // validation makes the length odd). Empty when a character is not a digit.
 std::string InterleavedCheckDigit(std::string_view digits);
 
-// Appends the modulo 10 check digit with the rightmost digit weighted 3, then
-// 1, 3, ... leftwards, whatever the length. Empty when a character is not a digit.
+// Appends the GS1 modulo 10 check digit: the rightmost digit weighted 3, then
+// 1, 3, ... leftwards, whatever the length. Empty when a character is not a
+// digit. The EAN/UPC check digit and the EAN-128 wizard's GTIN and SSCC checks
+// are this rule.
 std::string TwoOfFiveCheckDigit(std::string_view digits);
 
 // "*", the two font characters of every digit pair, "#". Empty when a

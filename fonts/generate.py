@@ -2,8 +2,11 @@
 """Generates the LUM barcode fonts (TrueType) from the tables of
 barcode_tables.py.
 
-    generate.py --list          print the font names, one a line
-    generate.py OUTDIR          write OUTDIR/<font name>.ttf for every font
+    generate.py LIST OUTDIR     write OUTDIR/<font name>.ttf for every font of LIST
+
+LIST is the engine's list of fonts (lum_font_list), one a line: font name,
+family, glyph set and style (English display name), separated by tabs. The glyph sets
+are drawn here; which families and styles exist is the engine's to say.
 
 Geometry: 1000 units per em. Linear symbols have bars from the baseline up to
 800 units (400 in the Short styles); a narrow element (module, X) is 32 units
@@ -314,33 +317,47 @@ def font_ean():
 
 # --- the font list ---------------------------------------------------------
 
-SIX_STYLES = [('', 'normal', BAR_NORMAL), (' Narrow', 'narrow', BAR_NORMAL),
-              (' Wide', 'wide', BAR_NORMAL), (' Short', 'normal', BAR_SHORT),
-              (' Narrow Short', 'narrow', BAR_SHORT), (' Wide Short', 'wide', BAR_SHORT)]
-TWO_STYLES = [('', BAR_NORMAL), (' Short', BAR_SHORT)]
+# Element width and bar height of each style, by its English display name.
+STYLES = {'Normal': ('normal', BAR_NORMAL), 'Narrow': ('narrow', BAR_NORMAL), 'Wide': ('wide', BAR_NORMAL),
+          'Short': ('normal', BAR_SHORT), 'Narrow short': ('narrow', BAR_SHORT),
+          'Wide short': ('wide', BAR_SHORT)}
 # ISO/IEC 16388 allows 2:1 to 3:1, and at least 2.2:1 below X = 0.5 mm.
 CODE39_WIDE = {'narrow': 71, 'normal': 80, 'wide': 3 * X}   # 2.2:1, 2.5:1, 3:1
 CODE93_MODULE = {'narrow': 26, 'normal': X, 'wide': 40}
 
+# The glyph sets the engine names, each a builder of (glyphs, module) from a
+# style's element width and bar height.
+GLYPH_SETS = {
+    'code39': lambda w, h: font_code39(CODE39_WIDE[w], h),
+    'code93': lambda w, h: font_code93(CODE93_MODULE[w], h),
+    'interleaved': lambda w, h: font_interleaved(h, False),
+    'interleaved-bearers': lambda w, h: font_interleaved(h, True),
+    'industrial': lambda w, h: font_two_of_five('industrial', h),
+    'iata': lambda w, h: font_two_of_five('iata', h),
+    'matrix': lambda w, h: font_two_of_five('matrix', h),
+    'msi': lambda w, h: font_msi(h),
+    'codabar': lambda w, h: font_codabar(h),
+    'code128': lambda w, h: font_code128(h),
+    'code11': lambda w, h: font_code11(h),
+    'plessey': lambda w, h: font_plessey(h),
+    'code32': lambda w, h: font_code32(),
+    'ean': lambda w, h: font_ean(),
+    'postnet': lambda w, h: font_postnet(),
+}
 
-def fonts():
-    """(font name, builder) for every font, builder returning (glyphs, module)."""
+
+def fonts(list_path):
+    """(font name, builder) for every line of the engine's font list, builder
+    returning (glyphs, module)."""
     out = []
-    for suffix, width, h in SIX_STYLES:
-        out.append(('VOR39' + suffix, lambda w=width, h=h: font_code39(CODE39_WIDE[w], h)))
-    for suffix, width, h in SIX_STYLES:
-        out.append(('VOR93' + suffix, lambda w=width, h=h: font_code93(CODE93_MODULE[w], h)))
-    two = [('VOR25 ITF', lambda h: font_interleaved(h, False)),
-           ('VORITF14', lambda h: font_interleaved(h, True)),
-           ('VORIND25', lambda h: font_two_of_five('industrial', h)),
-           ('VOR5BARS', lambda h: font_two_of_five('iata', h)),
-           ('VOR3BARS', lambda h: font_two_of_five('matrix', h)),
-           ('VORMSI', font_msi), ('VORCODABAR', font_codabar), ('VOR128', font_code128),
-           ('VOR11', font_code11), ('VORPLESSEY', font_plessey)]
-    for family, build in two:
-        for suffix, h in TWO_STYLES:
-            out.append((family + suffix, lambda b=build, h=h: b(h)))
-    out += [('VOR32', font_code32), ('VOREAN', font_ean), ('VORPOSTNET', font_postnet)]
+    with open(list_path, encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            fields = line.rstrip('\n').split('\t')
+            if len(fields) != 4 or fields[2] not in GLYPH_SETS or fields[3] not in STYLES:
+                raise SystemExit('%s:%d: not a font of a known glyph set and style: %r' % (list_path, number, line))
+            name, _, glyphs, style = fields
+            width, height = STYLES[style]
+            out.append((name, lambda b=GLYPH_SETS[glyphs], w=width, h=height: b(w, h)))
     return out
 
 
@@ -418,18 +435,14 @@ def build_font(name, glyphs, module, path):
 
 
 def main(argv):
-    if len(argv) == 2 and argv[1] == '--list':
-        for name, _ in fonts():
-            print(name)
-        return 0
-    if len(argv) != 2:
+    if len(argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
     T.check_tables()
-    os.makedirs(argv[1], exist_ok=True)
-    for name, build in fonts():
+    os.makedirs(argv[2], exist_ok=True)
+    for name, build in fonts(argv[1]):
         glyphs, module = build()
-        build_font(name, glyphs, module, os.path.join(argv[1], name + '.ttf'))
+        build_font(name, glyphs, module, os.path.join(argv[2], name + '.ttf'))
     return 0
 
 

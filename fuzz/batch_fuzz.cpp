@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "engine/cp1252.h"
 #include "cli/format.h"
 #include "engine/catalogue.h"
+#include "engine/cp1252.h"
 #include "fuzz/fuzz_common.h"
 
 namespace {
@@ -69,7 +69,8 @@ bool IsLineLimitMessage(const std::string& message)
     const auto line = message.find(": line ");
     const auto text = line == std::string::npos ? line : message.find(": ", line + 7);
     return text != std::string::npos && text + 2 < message.size() && message[text + 2] >= '0' &&
-           message[text + 2] <= '9' && message.find(" bytes, longer than the line limit of ", text) != std::string::npos;
+           message[text + 2] <= '9' &&
+           message.find(" bytes, longer than the line limit of ", text) != std::string::npos;
 }
 
 } // namespace

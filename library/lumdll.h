@@ -14,6 +14,7 @@
 #ifndef LUMDLL_H
 #define LUMDLL_H
 
+/* clang-format off */
 #if defined(_WIN32)
 #  define LUMDLL_CALL __stdcall
 #  if defined(LUMDLL_BUILDING)
@@ -26,6 +27,7 @@
 #  define LUMDLL_CALL
 #  define LUMDLL_API __attribute__((visibility("default")))
 #endif
+/* clang-format on */
 
 #ifdef __cplusplus
 extern "C" {
@@ -46,8 +48,10 @@ extern "C" {
  * is padded in place to at most 14 digits for the fixed-length symbologies,
  * and Interleaved 2 of 5 ("C25") grows by one digit.
  */
+/* clang-format off */
 #define LUMDLL_VALIDATE_CAPACITY(text_length) \
     ((unsigned long)(text_length) + 2u > 16u ? (unsigned long)(text_length) + 2u : 16u)
+/* clang-format on */
 
 /*
  * Checks `text` against the rule of the symbology `identifier` and, when it is

@@ -10,40 +10,23 @@
 #include <string_view>
 
 #include "assistant/stringtable.h"
-#include "engine/fonts.h"
 #include "engine/catalogue.h"
-#include "fonts/render/print_geometry.h"
+#include "engine/fonts.h"
+#include "fonts/render/render.h"
+#include "web/json_text.h"
 
 namespace {
 
 // The wizard's texts and descriptions start at 600; the page has no wizard.
 constexpr int kFirstWizardText = 600;
 
-void AppendJsonString(std::string_view utf8, std::string& out)
-{
-    out.push_back('"');
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-            out += buf;
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
-}
-
 void AppendText(int id, std::string& out)
 {
     using lum::assistant::LoadText;
     out += "\"" + std::to_string(id) + "\":{\"en\":";
-    AppendJsonString(LoadText(id, lum::assistant::kEnglish).toStdString(), out);
+    lum::web::AppendJsonUtf8(LoadText(id, lum::assistant::kEnglish).toStdString(), out);
     out += ",\"it\":";
-    AppendJsonString(LoadText(id, lum::assistant::kItalian).toStdString(), out);
+    lum::web::AppendJsonUtf8(LoadText(id, lum::assistant::kItalian).toStdString(), out);
     out.push_back('}');
 }
 
@@ -68,7 +51,7 @@ std::string QuietZones()
     for (const lum::FontFamily& family : lum::FontFamilies()) {
         double left = 0, right = 0;
         for (const lum::Symbology& entry : lum::Catalogue()) {
-            const lum::render::PrintGeometry* g = lum::render::FindPrintGeometry(entry.id);
+            const lum::PrintGeometry* g = &entry.print;
             if (entry.family == family.name && g) {
                 left = std::max(left, g->quietLeft);
                 right = std::max(right, g->quietRight);
@@ -76,7 +59,7 @@ std::string QuietZones()
         }
         if (out.size() > 1)
             out += ",\n";
-        AppendJsonString(family.name, out);
+        lum::web::AppendJsonUtf8(family.name, out);
         char buf[128];
         std::snprintf(buf, sizeof buf, ":{\"left\":%g,\"right\":%g,\"top\":%g,\"bottom\":%g}", left, right,
                       lum::render::kVerticalMargin, lum::render::kVerticalMargin);

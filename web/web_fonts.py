@@ -3,7 +3,8 @@
 
     web_fonts.py FONT_DIR QUIET_ZONES PACKAGE_DIR SITE_DIR
 
-FONT_DIR holds "<font name>.ttf" (the build's fonts/), QUIET_ZONES the quiet
+FONT_DIR holds "<font name>.ttf" and the engine's list of them, fonts.tsv
+(the build's fonts/), QUIET_ZONES the quiet
 zones per family (lum_web_data quiet-zones). Writes:
 
   PACKAGE_DIR/fonts/<file>.woff2  every font as WOFF2 (<file>: the font name
@@ -18,32 +19,23 @@ A WOFF2 newer than its TrueType font is kept.
 """
 import json
 import os
-import subprocess
 import sys
 
 from fontTools.pens.svgPathPen import SVGPathPen
 from fontTools.ttLib import TTFont
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MODULE_NAME_ID = 256  # the module width in font units, recorded by fonts/generate.py
-STYLE_SUFFIXES = (' Narrow Short', ' Wide Short', ' Narrow', ' Wide', ' Short')
 
 
-def font_names():
-    out = subprocess.run([sys.executable, '-B', os.path.join(ROOT, 'fonts', 'generate.py'), '--list'],
-                         check=True, capture_output=True, text=True).stdout
-    return [line for line in out.splitlines() if line]
+def fonts(font_dir):
+    """(font name, family) of every generated font, from the engine's list
+    that the build writes beside them (fonts.tsv: name, family, glyph set, style)."""
+    with open(os.path.join(font_dir, 'fonts.tsv'), encoding='utf-8') as f:
+        return [tuple(line.rstrip('\n').split('\t')[:2]) for line in f if line.strip()]
 
 
 def file_stem(name):
     return name.replace(' ', '-')
-
-
-def family_of(name):
-    for suffix in STYLE_SUFFIXES:
-        if name.endswith(suffix):
-            return name[:-len(suffix)]
-    return name
 
 
 def write_woff2(ttf, woff2):
@@ -94,12 +86,11 @@ def main(argv):
     css = ['/* The LUM barcode fonts. font-display: block, so that a page never shows\n'
            '   a font string as letters while its barcode font is still loading. */\n']
     manifest = {'fonts': {}, 'quietZones': {}}
-    for name in font_names():
+    for name, family in fonts(font_dir):
         ttf = os.path.join(font_dir, name + '.ttf')
         stem = file_stem(name)
         write_woff2(ttf, os.path.join(package_dir, 'fonts', stem + '.woff2'))
         font = TTFont(ttf)
-        family = family_of(name)
         manifest['fonts'][name] = dict(file='fonts/%s.woff2' % stem, family=family, **metrics(font))
         manifest['quietZones'][family] = quiet[family]
         with open(os.path.join(site_dir, 'outlines', stem + '.json'), 'w', encoding='utf-8') as f:

@@ -17,6 +17,7 @@
 
 typedef void (*AnyFunction)(void);
 
+// clang-format off
 #if defined(_WIN32)
 #  include <windows.h>
 typedef HMODULE Library;
@@ -24,6 +25,7 @@ static Library OpenLibrary(const char* path) { return LoadLibraryA(path); }
 static AnyFunction Bind(Library lib, const char* name) { return (AnyFunction)GetProcAddress(lib, name); }
 #else
 #  include <dlfcn.h>
+// clang-format on
 typedef void* Library;
 static Library OpenLibrary(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
 static AnyFunction Bind(Library lib, const char* name)
@@ -49,19 +51,23 @@ static EncodeBufFn encode_buf_fn;
 static ValidateBufFn validate_buf_fn;
 static DiagnoseFn diagnose_fn;
 
+// clang-format off
 static const char* const kIdentifiers[] = {
     "POSTNET", "C39",  "C39FULL", "C93",  "C93FULL", "CIP",   "PLESSEY", "DELTA", "C25",    "ITF",    "CIND25",
     "C5BARS",  "C3BARS", "CBCD",  "C25INV", "C25COMP", "C11", "CMSI",    "EAN13", "UPCA",   "EAN8",   "UPCE",
     "ADD2",    "ADD5", "C32",     "C32HRC", "CBAR",   "C128", "E128",    "ISBN",  "ISBN13", "ean13",  "c39full",
     "NOSUCH",  "",
 };
+// clang-format on
 
+// clang-format off
 static const char* const kTexts[] = {
     "", "0", "1234", "12345", "123456", "1234567", "12345678", "123456789", "590123412345", "5901234123457",
     "03600029145", "0123456", "1234567890123", "12345678901234567890", "ABC", "abc-12", "CODE_39", "TEST93",
     "0123456789ABCDEF", "12KLMO", "123-45", "A40156B", "a123b", "Code 128", "Ab\\t\\d127", "0112345678901231\\x8110ABC",
     "\\d200", "\xC8\xE9\x80", "9788851540108", "88-515-4010-X", "HELLO world 42 \\r\\n",
 };
+// clang-format on
 
 /* Writes the bytes as hex into `out` ("-" for none); returns the characters written. */
 static size_t PutHex(char* out, const char* s, size_t n)
@@ -106,12 +112,14 @@ static void Run(char kind, const char* id, int flag, const char* text, char* lin
     strcpy(textbuf, text);
     memset(output, 0, sizeof output);
     switch (kind) {
+    // clang-format off
     case 'S': result = encode_fn(text, idbuf, flag, output); n = strlen(output); break;
     case 'B': result = encode_buf_fn(text, id, flag, output, (int)sizeof output); n = strlen(output); break;
     case 'V': result = validate_fn(textbuf, idbuf, flag); strcpy(output, textbuf); n = strlen(output); break;
     case 'W': result = validate_buf_fn(textbuf, (int)sizeof textbuf, id, flag); strcpy(output, textbuf); n = strlen(output); break;
     case 'D': result = diagnose_fn(text, id, flag, 0, output, (int)sizeof output); n = strlen(output); break;
     case 'I': result = diagnose_fn(text, id, flag, 1, output, (int)sizeof output); n = strlen(output); break;
+        // clang-format on
     }
     used = (size_t)snprintf(line, room, "%d\t%s\t", result, idbuf);
     if (used + 2 * n + 2 <= room)

@@ -69,8 +69,8 @@ QString GuideDocument::ProgramTexts(const QString& line) const
     QString out = line;
     for (QRegularExpressionMatchIterator it = textId.globalMatch(line); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        QString text = assistant::LoadText(m.captured(1).toInt(), language_ == Language::Italian ? assistant::kItalian
-                                                                                             : assistant::kEnglish);
+        QString text = assistant::LoadText(m.captured(1).toInt(),
+                                           language_ == Language::Italian ? assistant::kItalian : assistant::kEnglish);
         text.remove(QLatin1Char('&'));
         while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('.')))
             text.chop(1);
@@ -219,8 +219,8 @@ void GuideDocument::Toc()
         return;
     QTextTableFormat format = PlainTable();
     format.setBorder(0);
-    format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 88),
-                                      QTextLength(QTextLength::PercentageLength, 12)});
+    format.setColumnWidthConstraints(
+        {QTextLength(QTextLength::PercentageLength, 88), QTextLength(QTextLength::PercentageLength, 12)});
     QTextTable* table = cursor_.insertTable(int(headings_.size()), 2, format);
     tocTable_ = table->cellAt(0, 0).firstCursorPosition().block().blockNumber();
     for (std::size_t i = 0; i < headings_.size(); ++i) {
@@ -251,14 +251,15 @@ void GuideDocument::Overview()
 {
     QTextTable* table = cursor_.insertTable(int(facts_.size()) + 1, 3, PlainTable());
     CellText(table, 0, 0, Word("Symbology", "Simbologia"), true);
-    CellText(table, 0, 1, Word("What to type (Check digit ticked / clear)", "Cosa digitare (Check digit spuntato / no)"),
-             true);
+    CellText(table, 0, 1,
+             Word("What to type (Check digit ticked / clear)", "Cosa digitare (Check digit spuntato / no)"), true);
     CellText(table, 0, 2, Word("Font", "Font"), true);
     for (std::size_t i = 0; i < facts_.size(); ++i) {
         const SymbologyFacts& f = facts_[i];
         CellText(table, int(i) + 1, 0, f.name);
         CellText(table, int(i) + 1, 1,
-                 f.lengthWith == f.lengthWithout ? f.lengthWith : f.lengthWith + QStringLiteral(" / ") + f.lengthWithout);
+                 f.lengthWith == f.lengthWithout ? f.lengthWith
+                                                 : f.lengthWith + QStringLiteral(" / ") + f.lengthWithout);
         CellText(table, int(i) + 1, 2, f.family);
     }
     cursor_.movePosition(QTextCursor::End);
@@ -276,49 +277,52 @@ bool GuideDocument::Facts(const QStringList& keys, QString* error)
         named_[std::size_t(f - facts_.data())] = true;
 
         QTextTableFormat format = PlainTable();
-        format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 28),
-                                          QTextLength(QTextLength::PercentageLength, 72)});
+        format.setColumnWidthConstraints(
+            {QTextLength(QTextLength::PercentageLength, 28), QTextLength(QTextLength::PercentageLength, 72)});
         QTextTable* table = cursor_.insertTable(6, 2, format);
         CellText(table, 0, 0, Word("Symbology", "Simbologia"), true);
         CellText(table, 0, 1, f->name, true);
         CellText(table, 1, 0, Word("What to type", "Cosa digitare"));
         if (f->checkAlways)
-            CellText(table, 1, 1, f->lengthWith + Word("; the program always adds the check digit",
-                                                       "; il programma aggiunge sempre la cifra di controllo"));
+            CellText(table, 1, 1,
+                     f->lengthWith + Word("; the program always adds the check digit",
+                                          "; il programma aggiunge sempre la cifra di controllo"));
         else if (f->lengthWith == f->lengthWithout)
             CellText(table, 1, 1,
                      f->lengthWith + Word("; with Check digit ticked the program adds the check character(s)",
                                           "; con Check digit spuntato il programma aggiunge i caratteri di controllo"));
         else
             CellText(table, 1, 1,
-                     f->lengthWith + Word(" with Check digit ticked (the program adds it); ",
-                                          " con Check digit spuntato (la aggiunge il programma); ") +
-                         f->lengthWithout + Word(" when you type the check digit yourself",
-                                                 " se la cifra di controllo la digitate voi"));
+                     f->lengthWith +
+                         Word(" with Check digit ticked (the program adds it); ",
+                              " con Check digit spuntato (la aggiunge il programma); ") +
+                         f->lengthWithout +
+                         Word(" when you type the check digit yourself", " se la cifra di controllo la digitate voi"));
         CellText(table, 2, 0, Word("Font and styles", "Font e stili"));
         CellText(table, 2, 1, f->family + QStringLiteral(": ") + f->styles.join(QStringLiteral(", ")));
         CellText(table, 3, 0, Word("Print size", "Dimensione di stampa"));
         CellText(table, 4, 0, Word("Quiet zones", "Zone di rispetto"));
         if (f->fontSupplied && f->nominalPoints > 0) {
             CellText(table, 3, 1,
-                     QString::number(f->nominalPoints, 'f', 0) + Word(" pt for the nominal module of ",
-                                                                      " pt per il modulo nominale di ") +
+                     QString::number(f->nominalPoints, 'f', 0) +
+                         Word(" pt for the nominal module of ", " pt per il modulo nominale di ") +
                          Millimetres(f->nominalModuleMm, language_, 2));
             CellText(table, 4, 1,
                      Word("leave at least ", "lasciate almeno ") + Millimetres(f->quietLeftMm, language_) +
                          Word(" on the left and ", " a sinistra e ") + Millimetres(f->quietRightMm, language_) +
                          Word(" on the right", " a destra"));
         } else {
-            const QString none = Word("this font is not supplied with LUM: use the size its maker gives",
-                                      "questo font non è fornito con LUM: usate la dimensione indicata da chi lo fornisce");
+            const QString none =
+                Word("this font is not supplied with LUM: use the size its maker gives",
+                     "questo font non è fornito con LUM: usate la dimensione indicata da chi lo fornisce");
             CellText(table, 3, 1, none);
             CellText(table, 4, 1, none);
         }
         CellText(table, 5, 0, Word("Human-readable line", "Riga leggibile"));
-        CellText(table, 5, 1, f->family == QStringLiteral("VOREAN")
-                                  ? Word("drawn by the font itself", "disegnata dal font stesso")
-                                  : Word("printed by the program under the bars when HRC is ticked",
-                                         "stampata dal programma sotto le barre se HRC è spuntato"));
+        CellText(table, 5, 1,
+                 f->hrcInFont ? Word("drawn by the font itself", "disegnata dal font stesso")
+                              : Word("printed by the program under the bars when HRC is ticked",
+                                     "stampata dal programma sotto le barre se HRC è spuntato"));
         cursor_.movePosition(QTextCursor::End);
         cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
     }
@@ -339,7 +343,7 @@ bool GuideDocument::Example(const QStringList& args, QString* error)
     const bool check = args.size() > 2 && args[2] == QStringLiteral("check");
     assistant::GenerateRequest request;
     request.code = args[1].toLatin1().toStdString();
-    request.row = assistant::FindGenerateRow(f->nameId);
+    request.nameId = f->nameId;
     request.checkDigit = check || f->checkAlways;
     request.hrcOption = true;
     const assistant::Generated generated = assistant::Generate(request, false);
@@ -363,7 +367,7 @@ bool GuideDocument::Example(const QStringList& args, QString* error)
             cursor_.insertBlock(block);
         cursor_.insertText(lines[i], bars);
     }
-    const std::string hrc = assistant::HrcText(*request.row, generated, request.checkDigit, true, {});
+    const std::string hrc = assistant::HrcText(request.nameId, generated, request.checkDigit, true, {});
     if (!hrc.empty()) {
         QTextCharFormat line;
         line.setFontFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});

@@ -3,10 +3,8 @@
 #include <QFile>
 #include <memory>
 
-#include "assistant/generate.h"
 #include "assistant/preview/description.h"
 #include "engine/fonts.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 
 namespace lum::guide {
@@ -22,7 +20,7 @@ QString Caption(int nameId, Language language, bool checkDigit)
     request.checkDigit = checkDigit;
     const preview::SymbologyDescription d = preview::DescriviSimbologia(request);
     // The description after "Length: ", as the program shows it.
-    const std::string head = preview::DescriptionText(94, language);
+    const std::string head = preview::DescriptionText(kTextLength, language);
     std::string_view caption = d.caption;
     if (caption.substr(0, head.size()) == head)
         caption.remove_prefix(head.size());
@@ -34,38 +32,43 @@ QString Caption(int nameId, Language language, bool checkDigit)
 std::vector<SymbologyFacts> CollectFacts(Language language, const QString& fontFolder)
 {
     std::vector<SymbologyFacts> all;
-    for (const assistant::GenerateRow& row : assistant::GenerateTable()) {
+    for (const DisplayName& name : DisplayNames()) {
+        const auto choice = FindDisplayChoice(name.id);
+        if (!choice)
+            continue;
+        const Symbology& entry = *choice->entry;
         SymbologyFacts f;
-        f.nameId = row.nameId;
-        f.key = Text1252(row.id);
-        if (!row.addOnId.empty())
-            f.key += QLatin1Char('+') + Text1252(row.addOnId);
-        f.name = Text1252(DisplayNameText(row.nameId, language));
-        f.lengthWithout = Caption(row.nameId, language, false);
-        f.lengthWith = Caption(row.nameId, language, true);
+        f.nameId = name.id;
+        f.key = Text1252(entry.id);
+        if (choice->addOn)
+            f.key += QLatin1Char('+') + Text1252(choice->addOn->id);
+        f.name = Text1252(DisplayNameText(name.id, language));
+        f.lengthWithout = Caption(name.id, language, false);
+        f.lengthWith = Caption(name.id, language, true);
+        f.hrcInFont = entry.hrc.line == HrcLine::InFont;
 
         preview::DescriptionRequest request;
-        request.nameId = row.nameId;
+        request.nameId = name.id;
         request.language = language;
         const preview::SymbologyDescription d = preview::DescriviSimbologia(request);
         f.checkAlways = d.digit == preview::BoxAction::CheckAndDisable;
         for (const std::string& style : d.styleNames)
             f.styles << QString::fromLatin1(style.data(), qsizetype(style.size()));
 
-        f.family = Text1252(row.family);
+        f.family = Text1252(entry.family);
         const QString file = fontFolder + QLatin1Char('/') + f.family + QStringLiteral(".ttf");
         f.fontSupplied = QFile::exists(file);
         // The size that prints the standard's nominal module, from the font's
         // own module width, and the quiet zones the renderer leaves.
-        const render::PrintGeometry* geometry = render::FindPrintGeometry(row.id);
+        const PrintGeometry& geometry = entry.print;
         render::Status status;
         const std::unique_ptr<render::Font> font =
-            f.fontSupplied && geometry ? render::Font::Open(file.toStdString(), status) : nullptr;
+            f.fontSupplied ? render::Font::Open(file.toStdString(), status) : nullptr;
         if (font) {
-            f.nominalModuleMm = geometry->nominalMm;
-            f.nominalPoints = font->PointSizeForModule(geometry->nominalMm);
-            f.quietLeftMm = geometry->quietLeft * geometry->nominalMm;
-            f.quietRightMm = geometry->quietRight * geometry->nominalMm;
+            f.nominalModuleMm = geometry.nominalMm;
+            f.nominalPoints = font->PointSizeForModule(geometry.nominalMm);
+            f.quietLeftMm = geometry.quietLeft * geometry.nominalMm;
+            f.quietRightMm = geometry.quietRight * geometry.nominalMm;
         }
         all.push_back(f);
     }

@@ -12,14 +12,15 @@
 namespace lum::guide {
 
 struct SymbologyFacts {
-    int nameId = 0;          // English display-name id
-    QString key;             // "EAN13", "EAN13+ADD5": how the guide's sources name it
-    QString name;            // display name in the guide's language
-    QString lengthWithout;   // the description line with the check-digit box clear ...
-    QString lengthWith;      // ... and checked
+    int nameId = 0;           // English display-name id
+    QString key;              // "EAN13", "EAN13+ADD5": how the guide's sources name it
+    QString name;             // display name in the guide's language
+    QString lengthWithout;    // the description line with the check-digit box clear ...
+    QString lengthWith;       // ... and checked
     bool checkAlways = false; // the program always adds the check digit
+    bool hrcInFont = false;   // the font draws the human-readable digits itself
     QString family;
-    QStringList styles;      // style names in the guide's language
+    QStringList styles;        // style names in the guide's language
     bool fontSupplied = false; // the project generates this family
     double nominalPoints = 0;  // point size that prints the nominal module; 0 when not known
     double nominalModuleMm = 0;

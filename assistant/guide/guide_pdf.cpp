@@ -24,8 +24,8 @@ double BodyHeight(QPdfWriter& writer)
 void SetUpWriter(QPdfWriter& writer, const QString& title)
 {
     writer.setResolution(kResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(20, 18, 20, 12), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 12),
+                                     QPageLayout::Millimeter));
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("LUM"));
 }

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     {
         QPdfWriter writer(partial);
         lum::guide::SetUpWriter(writer, language == lum::Language::Italian ? QStringLiteral("LUM - Guida")
-                                                                         : QStringLiteral("LUM - Guide"));
+                                                                           : QStringLiteral("LUM - Guide"));
         guide.SetTextWidth(lum::guide::TextWidth(writer));
         QString error;
         if (!guide.Build(lines, &error)) {

@@ -103,7 +103,8 @@ QImage Screenshots::Take(const QString& name)
     }
     if (name == QStringLiteral("wizard")) {
         choose(425, QString(), false); // EAN 128
-        assistant::frmEan128Wizard wizard(offset, false, [](QWidget*, const QString&, const QString&) {}, &window);
+        assistant::frmEan128Wizard wizard(
+            offset, false, [](QWidget*, const QString&, const QString&) {}, &window);
         wizard.resize(720, 480);
         wizard.show();
         auto* list = wizard.findChild<QListWidget*>(QStringLiteral("lstAI"));
@@ -113,7 +114,7 @@ QImage Screenshots::Take(const QString& name)
             return {};
         // The AI list shows the catalogue's rows in order.
         const auto addElement = [&](std::string_view ai, const QString& text) {
-            const auto rows = AiCatalogue();
+            const auto rows = wizard::AiCatalogue();
             for (std::size_t row = 0; row < rows.size(); ++row)
                 if (rows[row].ai == ai)
                     list->setCurrentRow(int(row));

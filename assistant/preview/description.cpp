@@ -1,6 +1,6 @@
 #include "assistant/preview/description.h"
 
-#include <algorithm>
+#include <functional>
 
 #include "engine/fonts.h"
 
@@ -13,30 +13,62 @@ struct Text {
     std::string_view italian;
 };
 
+// The words of the line; the desktop program's string table takes them from here.
 constexpr Text kTexts[] = {
-    {94, "Length: ", "Lunghezza: "}, {95, "characters", "caratteri"}, {96, "digits", "cifre"},
-    {97, "alphabet", "alfabeto"},    {98, "variable", "variabile"},
+    {kTextLength, "Length: ", "Lunghezza: "}, {kTextCharacters, "characters", "caratteri"},
+    {kTextDigits, "digits", "cifre"},         {kTextAlphabet, "alphabet", "alfabeto"},
+    {kTextVariable, "variable", "variabile"},
 };
 
-constexpr int kLength = 94, kCharacters = 95, kDigits = 96, kAlphabet = 97, kVariable = 98;
+using TextOf = std::function<std::string(int id)>;
 
-const std::vector<int> kAllStyles{278, 279, 280, 281, 282, 283};
-const std::vector<int> kNormalShort{278, 281};
-const std::vector<int> kNormalOnly{278};
+// What the line states about the accepted input, from the entry's validation
+// rule and, for an add-on name, the add-on's fixed length.
+std::string DescribeInput(const ValidationRule& rule, const Symbology* addOn, bool cd, const TextOf& text)
+{
+    const int e = cd ? 0 : 1;
+    const int limit = cd ? rule.maxWithCheck : rule.maxWithoutCheck;
+    if (rule.padding == Padding::Postnet) {
+        std::string lengths;
+        for (const int n : kPostnetLengths)
+            lengths += (lengths.empty() ? "" : "/") + std::to_string(n + e);
+        return lengths + " " + text(kTextDigits);
+    }
+    if (rule.padding == Padding::ToMaximum) {
+        int n = limit + (addOn ? addOn->rule.maxWithCheck : 0);
+        std::string prefix;
+        if (rule.extra == ExtraRule::UpcENumberSystem) {
+            prefix = "0/1 + "; // the number system digit, stated apart
+            --n;
+        }
+        return prefix + std::to_string(n) + " " + text(kTextDigits);
+    }
+    std::string line = text(kTextVariable);
+    if (rule.alphabet == Alphabet::Digits)
+        return line + (limit == kNoLimit ? ", " : ", max " + std::to_string(limit) + " ") + text(kTextDigits);
+    if (rule.extra == ExtraRule::CodabarEnds)
+        return line + ", a/b/c/d + " + text(kTextAlphabet) + ": " + std::string(AlphabetCharacters(rule.alphabet)) +
+               " + e/m/t/*";
+    if (limit != kNoLimit)
+        line += ", max " + std::to_string(limit) + " " + text(kTextCharacters);
+    const std::string_view characters = AlphabetCharacters(rule.alphabet);
+    return line + ", " + text(kTextAlphabet) + " " + (characters.empty() ? "ASCII" : std::string(characters));
+}
 
-// The fixed-length EAN and UPC rows: typed length with and without the check
-// box, and whether the UPC-E number-system prefix leads.
-struct EanRow {
-    int nameId;
-    int withCheck;
-    bool upcE;
-};
-
-constexpr EanRow kEanRows[] = {
-    {412, 7, false},  {413, 9, false},  {414, 12, false}, {415, 12, false}, {416, 14, false},
-    {417, 17, false}, {418, 11, false}, {419, 13, false}, {420, 16, false}, {421, 6, true},
-    {422, 8, true},   {423, 11, true},
-};
+// The style text ids the list offers for the entry.
+std::vector<int> StyleIds(const Symbology& entry)
+{
+    std::vector<int> ids;
+    if (entry.styles == StyleChoice::NormalAndShort) {
+        for (const StyleInfo& style : Styles())
+            if (style.style == Style::Normal || style.style == Style::Short)
+                ids.push_back(style.textId);
+    } else if (const FontFamily* family = FindFontFamily(entry.family)) {
+        for (const StyleInfo& style : FontStyles(*family))
+            ids.push_back(style.textId);
+    }
+    return ids;
+}
 
 } // namespace
 
@@ -61,92 +93,22 @@ int DisplayNameId(std::string_view text, Language language) noexcept
 
 SymbologyDescription DescriviSimbologia(const DescriptionRequest& request, TextLoader load)
 {
-    const auto text = [&](int id) { return load(id, request.language); };
-    const bool cd = request.checkDigit;
-    const auto count = [cd](int withCheck) { return std::to_string(cd ? withCheck : withCheck + 1); };
-
+    const TextOf text = [&](int id) { return load(id, request.language); };
     SymbologyDescription out;
-    out.matched = true;
-    out.hrc = BoxAction::Enable;
-    out.digit = BoxAction::Enable;
-    out.styleIds = kNormalShort;
     std::string line;
-    switch (request.nameId) {
-    case 400:
-    case 402:
-        line = text(kVariable) + ", " + text(kAlphabet) + " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-._$/+%";
-        out.styleIds = kAllStyles;
-        break;
-    case 401:
-    case 403:
-        line = text(kVariable) + ", " + text(kAlphabet) + " ASCII";
-        out.styleIds = kAllStyles;
-        break;
-    case 428:
-        line = text(kVariable) + ", max 15 " + text(kCharacters) + ", " + text(kAlphabet) + " 0123456789ABCDEF";
-        break;
-    case 426:
-        line = text(kVariable) + ", " + text(kAlphabet) + " 0123456789-";
-        break;
-    case 432:
-        line = count(13) + " " + text(kDigits);
-        break;
-    case 433:
-        line = std::string(cd ? "5/9/11" : "6/10/12") + " " + text(kDigits);
-        out.styleIds = kNormalOnly;
-        break;
-    case 427:
-        line = count(6) + " " + text(kDigits);
-        break;
-    case 429:
-        line = text(kVariable) + ", max " + count(15) + " " + text(kCharacters) + ", " + text(kAlphabet) +
-               " 0123456789KLMO";
-        break;
-    case 409:
-        line = text(kVariable) + ", max " + (cd ? "13 " : "15 ") + text(kDigits);
-        break;
-    case 410:
-        line = count(8) + " " + text(kDigits);
-        out.styleIds = kNormalOnly;
-        out.styleListEnabled = false;
-        break;
-    case 411:
-        line = text(kVariable) + ", a/b/c/d + " + text(kAlphabet) + ": 0123456789+.-$:/ + e/m/t/*";
-        break;
-    case 404:
-    case 405:
-    case 406:
-    case 407:
-    case 408:
-    case 430:
-    case 431:
-        line = text(kVariable) + ", " + text(kDigits);
-        break;
-    case 434:
-    case 435:
-        line = (request.nameId == 434 ? "9 " : "12 ") + text(kDigits);
-        out.hrc = BoxAction::CheckAndDisable;
-        out.digit = BoxAction::CheckAndDisable;
-        break;
-    case 424:
-    case 425:
-        line = text(kVariable) + ", " + text(kAlphabet) + " ASCII";
-        out.digit = BoxAction::CheckAndDisable;
-        break;
-    default: {
-        const auto ean = std::find_if(std::begin(kEanRows), std::end(kEanRows),
-                                      [&](const EanRow& r) { return r.nameId == request.nameId; });
-        if (ean == std::end(kEanRows)) {
-            out = SymbologyDescription{};
-            break;
-        }
-        line = std::string(ean->upcE ? "0/1 + " : "") + count(ean->withCheck) + " " + text(kDigits);
-        out.hrc = BoxAction::CheckAndDisable;
-        break;
+    if (const auto choice = FindDisplayChoice(request.nameId)) {
+        const Symbology& entry = *choice->entry;
+        out.matched = true;
+        line = DescribeInput(entry.rule, choice->addOn, request.checkDigit, text);
+        out.styleIds = StyleIds(entry);
+        out.styleListEnabled = entry.styles != StyleChoice::Locked;
+        // Boxes that cannot change the result are set and locked: the font
+        // draws the digits, or the check characters are always there (or never).
+        out.hrc = entry.hrc.line == HrcLine::InFont ? BoxAction::CheckAndDisable : BoxAction::Enable;
+        const bool flagUsed = entry.check == CheckStep::Outside || entry.check == CheckStep::InsideEncoder;
+        out.digit = flagUsed ? BoxAction::Enable : BoxAction::CheckAndDisable;
     }
-    }
-
-    out.caption = text(kLength) + line;
+    out.caption = text(kTextLength) + line;
     for (const int id : out.styleIds)
         out.styleNames.push_back(text(id));
     const int entries = out.matched ? int(out.styleIds.size()) : request.styleCount;

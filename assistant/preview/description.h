@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "assistant/text_ids.h"
 #include "engine/catalogue.h"
 
 namespace lum::preview {
@@ -34,8 +35,8 @@ struct DescriptionRequest {
 
 struct SymbologyDescription {
     bool matched = false;
-    std::string caption;        // labAttributi: text 94 and the description
-    std::vector<int> styleIds;  // the new cmbStile entries (text ids); only when matched
+    std::string caption;       // labAttributi: text 94 and the description
+    std::vector<int> styleIds; // the new cmbStile entries (text ids); only when matched
     std::vector<std::string> styleNames;
     bool styleListEnabled = true; // only meaningful when matched
     int styleIndex = -1;          // index to select afterwards

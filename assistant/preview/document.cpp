@@ -4,15 +4,6 @@
 
 namespace lum::preview {
 
-std::string_view TrimBlanks(std::string_view text) noexcept
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 double NumericValue(std::string_view text) noexcept
 {
     std::size_t i = 0;

@@ -51,7 +51,4 @@ PreviewDocument AggiornaAnteprima(std::string_view fontString, std::string_view 
 // are 0. Negative values read as 0.
 double NumericValue(std::string_view text) noexcept;
 
-// The text without leading and trailing blanks.
-std::string_view TrimBlanks(std::string_view text) noexcept;
-
 } // namespace lum::preview

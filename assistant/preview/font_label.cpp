@@ -1,5 +1,7 @@
 #include "assistant/preview/font_label.h"
 
+#include "engine/text.h"
+
 #include <cmath>
 
 namespace lum::preview {

@@ -1,56 +1,26 @@
 #include "assistant/preview/hrc_text.h"
 
-#include <optional>
-
-#include "engine/codabar.h"
-#include "engine/code11.h"
-#include "engine/code32.h"
-#include "engine/code39.h"
-#include "engine/code93.h"
+#include "engine/catalogue.h"
 #include "engine/deliverable.h"
-#include "engine/delta.h"
-#include "engine/msi.h"
-#include "engine/plessey.h"
-#include "engine/postnet.h"
-#include "engine/twoof5.h"
 
 namespace lum::preview {
 namespace {
 
-using Routine = std::string (*)(std::string_view);
-
-std::string MsiBoth(std::string_view text) { return MsiCheckDigit(text, kMsiBothCheckDigits); }
-
-// Rows whose line is the code, or the code with the family's check routine.
-struct PlainRow {
-    int nameId;
-    Routine check;
-};
-
-constexpr PlainRow kPlainRows[] = {
-    {404, InterleavedCheckDigit}, {432, InterleavedCheckDigit}, {405, TwoOfFiveCheckDigit},
-    {406, TwoOfFiveCheckDigit},   {407, TwoOfFiveCheckDigit},   {408, TwoOfFiveCheckDigit},
-    {430, TwoOfFiveCheckDigit},   {431, TwoOfFiveCheckDigit},   {409, MsiBoth},
-    {411, CodabarCheckDigit},     {426, Code11CheckDigit},      {427, CipCheckDigit},
-    {428, PlesseyCheckDigit},     {429, DeltaCheckDigit},       {433, PostnetCheckDigit},
-};
-
 constexpr std::string_view kShiftNames[] = {"($)", "(%)", "(/)", "(+)"};
 
-// The typed text, then the check characters the bars carry: those the routine
-// appends to the Full ASCII expansion. When the text has no expansion (a code
-// above 127) there are no bars and so no check characters to show.
-std::string FullAsciiLine(std::string_view code, std::optional<std::string> expansion, Routine check)
+// The Full ASCII forms: the text as typed, then the check characters the bars
+// carry, those the routine appends to the Full ASCII expansion. When the text
+// has no expansion (a code above 127) there are no bars and so no check
+// characters to show.
+std::string FullAsciiBody(std::string_view code, const HrcRule& rule, CheckRoutine check)
 {
-    std::string line = "*";
-    line.append(code);
-    if (expansion) {
+    std::string body(code);
+    if (const auto expansion = rule.expansion(code, Deliverable::Assistant)) {
         const std::string checked = check(*expansion);
         if (checked.size() > expansion->size())
-            line += ReadableSymbols(std::string_view(checked).substr(expansion->size()));
+            body += ReadableSymbols(std::string_view(checked).substr(expansion->size()));
     }
-    line += '*';
-    return line;
+    return body;
 }
 
 } // namespace
@@ -72,28 +42,22 @@ std::string ReadableSymbols(std::string_view symbols)
 
 std::string TestoHRC(int nameId, std::string_view code, HrcOptions options)
 {
-    const bool withCheck = options.checkDigit && options.checkDigitInHrc;
-    constexpr Deliverable who = Deliverable::Assistant;
-    switch (nameId) {
-    case 400:
-        return "*" + ReadableSymbols(withCheck ? Code39CheckDigit(code) : std::string(code)) + "*";
-    case 402:
-        return withCheck ? "*" + ReadableSymbols(Code93CheckDigits(code)) + "*" : ReadableSymbols(code);
-    // The Full ASCII forms: every typed character is itself ("_" is an
-    // underscore here, not the space symbol).
-    case 401:
-        return withCheck ? FullAsciiLine(code, Code39FullAsciiExpansion(code, who), Code39CheckDigit)
-                         : "*" + std::string(code) + "*";
-    case 403:
-        return withCheck ? FullAsciiLine(code, Code93FullAsciiExpansion(code, who), Code93CheckDigits)
-                         : std::string(code);
-    default:
-        break;
-    }
-    for (const PlainRow& row : kPlainRows)
-        if (row.nameId == nameId)
-            return withCheck ? row.check(code) : std::string(code);
-    return {};
+    const auto choice = FindDisplayChoice(nameId);
+    if (!choice || choice->addOn || choice->entry->hrc.line != HrcLine::Checked)
+        return {};
+    const HrcRule& rule = choice->entry->hrc;
+    const CheckRoutine check = rule.check ? rule.check : choice->entry->checkRoutine;
+    const bool withCheck = options.checkDigit && options.checkDigitInHrc && check;
+    std::string body;
+    if (withCheck && rule.expansion)
+        body = FullAsciiBody(code, rule, check);
+    else if (withCheck)
+        body = rule.readable ? ReadableSymbols(check(code)) : check(code);
+    else
+        body = rule.readable ? ReadableSymbols(code) : std::string(code);
+    if (rule.frame == HrcFrame::Always || (rule.frame == HrcFrame::WithCheck && withCheck))
+        return "*" + body + "*";
+    return body;
 }
 
 } // namespace lum::preview

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "assistant/preview/cp1252.h"
+#include "engine/cp1252.h"
 
 namespace lum::preview {
 namespace {
@@ -11,15 +11,18 @@ namespace {
 // Markup characters as entities; a NUL, which HTML cannot carry, as U+FFFD.
 std::string HtmlText(std::string_view bytes)
 {
-    std::string out;
-    for (const char c : Cp1252ToUtf8(bytes)) {
+    std::string utf8, out;
+    AppendCp1252AsUtf8(bytes, utf8);
+    for (const char c : utf8) {
         switch (c) {
+        // clang-format off
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         case '\0': out += "\xEF\xBF\xBD"; break;
         default: out += c; break;
+            // clang-format on
         }
     }
     return out;
@@ -66,8 +69,7 @@ std::string SpanStart(const TextRun& run)
 }
 
 // Calls `piece(text)` for each stretch of the text and `end()` at each line break.
-template <typename Piece, typename End>
-void SplitLines(std::string_view text, Piece piece, End end)
+template <typename Piece, typename End> void SplitLines(std::string_view text, Piece piece, End end)
 {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -104,7 +106,7 @@ std::string WritePlainText(const PreviewDocument& doc)
     std::string out;
     for (const TextRun& run : doc.runs)
         SplitLines(
-            run.text, [&](std::string_view piece) { out += Cp1252ToUtf8(piece); }, [&] { out += '\n'; });
+            run.text, [&](std::string_view piece) { AppendCp1252AsUtf8(piece, out); }, [&] { out += '\n'; });
     return out;
 }
 

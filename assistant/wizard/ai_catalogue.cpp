@@ -6,7 +6,7 @@
 
 #include "assistant/wizard/wizard_texts.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 // List order; AI numbers and rule codes of the GS1 standard.
@@ -210,4 +210,4 @@ int ValueBoxLength(const AiRule& rule) noexcept
     }
 }
 
-} // namespace lum
+} // namespace lum::wizard

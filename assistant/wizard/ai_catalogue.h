@@ -9,7 +9,7 @@
 
 #include "engine/catalogue.h"
 
-namespace lum {
+namespace lum::wizard {
 
 // The shape of an AI's data, read from its rule code.
 enum class AiFormat : unsigned char {
@@ -94,4 +94,4 @@ std::string FormatHint(const AiRule& rule, Language language);
 // The longest value the value box takes for a format; 0 for an invalid rule.
 int ValueBoxLength(const AiRule& rule) noexcept;
 
-} // namespace lum
+} // namespace lum::wizard

@@ -2,27 +2,28 @@
 
 #include <algorithm>
 
-#include "engine/ean.h"
+#include "engine/code128.h"
 #include "engine/text.h"
+#include "engine/twoof5.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 // Letters of the one-character escapes for codes 0 to 13; '_' where a code has none.
 constexpr std::string_view kControlLetters = "0______abtnvfr";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
-constexpr bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
+// What surrounds a typed value and is not part of it.
+constexpr std::string_view kBlanks = " \t";
 constexpr bool IsOctal(char c) noexcept { return c >= '0' && c <= '7'; }
 
-// Whether the EAN 128 encoder carries every character of the value as data.
-// It cannot encode codes above 132, and it reads 128 to 132 as NUL and FNC1
-// to FNC4 (a code 129 would split the field).
+// Whether the EAN 128 encoder carries every character of the value as data:
+// ASCII only. It reads the codes from 128 to 132 as NUL and FNC1 to FNC4 (a
+// code 129 would split the field) and cannot encode those above.
 bool EncoderCarries(std::string_view value)
 {
-    if (!Diagnose(EscapeText(value), "E128", false, Deliverable::Assistant).Accepted())
-        return false;
-    return std::none_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    return std::none_of(value.begin(), value.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= kCode128Nul; });
 }
 
 std::string_view DecimalSeparators(bool decimalComma) noexcept { return decimalComma ? ".," : "."; }
@@ -99,15 +100,6 @@ std::string CTrimL(std::string_view text, char c)
     return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
-std::string_view TrimBlanks(std::string_view text) noexcept
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool ValidaNumeroIntero(std::string_view text) noexcept { return !text.empty() && IsAllDigits(text); }
 
 bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept
@@ -127,7 +119,7 @@ bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept
 
 char Gs1CheckDigit(std::string_view digits)
 {
-    const std::string completed = EanCheckDigit(digits);
+    const std::string completed = digits.empty() ? std::string() : TwoOfFiveCheckDigit(digits);
     return completed.empty() ? '\0' : completed.back();
 }
 
@@ -158,7 +150,7 @@ std::string EscapeText(std::string_view text)
 
 ValueCheck CheckAiValue(std::string_view typed, const AiRow& row, bool decimalComma)
 {
-    const std::string_view value = TrimBlanks(typed);
+    const std::string_view value = TrimBlanks(typed, kBlanks);
     if (value.empty())
         return Reject(kTextCodeEmpty);
     ValueCheck check = CheckFormat(std::string(value), row, decimalComma);
@@ -181,7 +173,7 @@ ElementString AssembleElementString(std::span<const WizardRow> rows)
         const AiRow& entry = catalogue[std::size_t(row.aiIndex)];
         const AiRule rule = entry.Rule();
         std::string ai(entry.ai);
-        std::string value(TrimBlanks(row.value));
+        std::string value(TrimBlanks(row.value, kBlanks));
         bool separator = false;
         switch (rule.format) {
         case AiFormat::Text:
@@ -280,4 +272,4 @@ WizardOutput Ean128Wizard::Finish() const
     return {0, EscapeText(element.code), std::move(element.hrc)};
 }
 
-} // namespace lum
+} // namespace lum::wizard

@@ -1,6 +1,6 @@
 // The logic of the EAN-128 wizard: it checks a value against the format of its
 // application identifier (AI), keeps the list of AIs added so far and builds
-// from it the GS1-128 element string for the "E128" encoder, with FNC1
+// from it the GS1-128 element string for the EAN 128 encoder, with FNC1
 // separators written as escape sequences, and the human-readable text with the
 // AIs in parentheses. Values are 8-bit (Windows-1252) strings; messages are
 // text ids of the desktop program's string table, shown with the title 92 and
@@ -12,18 +12,27 @@
 #include <string_view>
 #include <vector>
 
+#include "assistant/text_ids.h"
 #include "assistant/wizard/ai_catalogue.h"
 #include "engine/catalogue.h"
 
-namespace lum {
+namespace lum::wizard {
 
 // Code 129, which the EAN 128 encoder reads as FNC1; it ends a variable-length
 // field that is followed by a further AI.
 inline constexpr char kGs1Separator = '\x81';
 
-// Message text ids.
-inline constexpr int kTextErrorTitle = 92;
-inline constexpr int kTextNotAllowed = 93;
+// Caption and tooltip text ids of the form.
+inline constexpr int kTextAiListCaption = 680;
+inline constexpr int kTextAiListTip = 681;
+inline constexpr int kTextCodeListCaption = 682;
+inline constexpr int kTextCodeListTip = 683;
+inline constexpr int kTextValueCaption = 684;
+inline constexpr int kTextValueTip = 685;
+inline constexpr int kTextUpTip = 686;
+inline constexpr int kTextDownTip = 687;
+
+// Message text ids (besides kTextNotAllowed, shown with kTextErrorTitle).
 inline constexpr int kTextUnableToUndo = 688;
 inline constexpr int kTextCodeEmpty = 689;
 inline constexpr int kTextWrongLength = 697;
@@ -34,8 +43,6 @@ inline constexpr int kTextNotNumber = 701;
 
 // Removes the leading characters c; empty when every character is c.
 std::string CTrimL(std::string_view text, char c);
-// The text without surrounding blanks (spaces and tabs).
-std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // A non-negative integer: one or more ASCII digits and nothing else.
 bool ValidaNumeroIntero(std::string_view text) noexcept;
@@ -45,9 +52,8 @@ bool ValidaNumeroIntero(std::string_view text) noexcept;
 bool ValidaNumeroDecimale(std::string_view text, bool decimalComma) noexcept;
 
 // The GS1 modulo-10 check digit of a digit string (weights 3, 1, 3, ... from
-// the rightmost digit) as a character, by the engine's EAN routine: right for
-// the 12 digits of an EAN-13 and for any odd count (13 before a GTIN-14's
-// check digit, 17 before an SSCC's). '\0' for an empty or non-digit text.
+// the rightmost digit) as a character, by the engine's routine for any
+// length. '\0' for an empty or non-digit text.
 char Gs1CheckDigit(std::string_view digits);
 
 // Writes control characters, "\" and codes from 127 up as escape sequences the
@@ -83,7 +89,7 @@ ElementString AssembleElementString(std::span<const WizardRow> rows);
 // What OK hands to the main window.
 struct WizardOutput {
     int message = 0;  // 0 on success, else the text id to show (the wizard stays open)
-    std::string code; // the escaped element string for the "E128" encoder
+    std::string code; // the escaped element string for the EAN 128 encoder
     std::string hrc;  // the human-readable text
 };
 
@@ -130,4 +136,4 @@ private:
     std::vector<WizardRow> rows_;
 };
 
-} // namespace lum
+} // namespace lum::wizard

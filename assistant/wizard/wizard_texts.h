@@ -8,7 +8,7 @@
 #include <array>
 #include <string_view>
 
-namespace lum {
+namespace lum::wizard {
 
 struct WizardTextEntry {
     int id; // English id; the Italian text goes under id + 1000
@@ -194,4 +194,4 @@ inline constexpr std::array<WizardTextEntry, 22> kWizardTexts{{
     {701, "The value must be an integer or a float.", "Il valore deve essere un numero intero o decimale."},
 }};
 
-} // namespace lum
+} // namespace lum::wizard

@@ -260,8 +260,8 @@ Status Font::Impl::OutlineOf(FT_UInt glyph, const Outline*& out)
                            "cannot read glyph " + std::to_string(glyph) + " of the font " + path + " (damaged?)");
         }
         OutlineBuilder builder;
-        const FT_Outline_Funcs funcs{OutlineBuilder::Move, OutlineBuilder::Line, OutlineBuilder::Conic,
-                                     OutlineBuilder::Cubic, 0, 0};
+        const FT_Outline_Funcs funcs{
+            OutlineBuilder::Move, OutlineBuilder::Line, OutlineBuilder::Conic, OutlineBuilder::Cubic, 0, 0};
         if (FT_Outline_Decompose(&f->glyph->outline, &funcs, &builder))
             return Failure(Problem::FontUnreadable,
                            "cannot read glyph " + std::to_string(glyph) + " of the font " + path + " (damaged?)");

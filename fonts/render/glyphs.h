@@ -75,7 +75,7 @@ struct Font::Impl {
     std::unique_ptr<std::remove_pointer_t<FT_Library>, LibraryDeleter> library;
     std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceDeleter> face;
     double unitsPerEm = 1000, moduleUnits = 50, ascender = 0, descender = 0, lineHeight = 0;
-    std::array<FT_UInt, 256> glyphs{}; // glyph index of every 8-bit character, 0 = none
+    std::array<FT_UInt, 256> glyphs{};     // glyph index of every 8-bit character, 0 = none
     std::vector<std::uint8_t> pageScratch; // a raster page's memory, kept from one image to the next
 
     // The outline of a glyph, read on first use.

@@ -9,7 +9,6 @@
 
 #include "fonts/render/glyphs.h"
 #include "fonts/render/png_encoder.h"
-#include "fonts/render/print_geometry.h"
 
 namespace lum::render {
 namespace {
@@ -273,9 +272,8 @@ Status DrawVector(Font& font, const Request& request, Format format, std::string
                                               Number(kMaxVectorSide / kPointsPerMm) + " mm (200 in) a side");
     bytes.clear();
     cairo_surface_t* surface =
-        format == Format::Pdf
-            ? cairo_pdf_surface_create_for_stream(AppendCairoBytes, &bytes, page.width, page.height)
-            : cairo_svg_surface_create_for_stream(AppendCairoBytes, &bytes, page.width, page.height);
+        format == Format::Pdf ? cairo_pdf_surface_create_for_stream(AppendCairoBytes, &bytes, page.width, page.height)
+                              : cairo_svg_surface_create_for_stream(AppendCairoBytes, &bytes, page.width, page.height);
     if (format == Format::Pdf) {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "LUM barcode renderer");
         if (!request.title.empty())

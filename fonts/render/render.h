@@ -35,6 +35,11 @@ enum class Format : unsigned char { Png, Svg, Pdf };
 // The format a file name asks for: ".svg" and ".pdf" (any letter case), else PNG.
 Format FormatForFile(std::string_view path) noexcept;
 
+// The blank border above and below the symbol, in modules; the standards set
+// none, this keeps the bars off the edge of the image. The quiet zones left and
+// right are the symbology's (its catalogue row's print geometry).
+inline constexpr double kVerticalMargin = 2;
+
 // Largest raster side, in pixels, and largest PDF or SVG page side, in points
 // (200 inches, the page limit of PDF readers).
 inline constexpr int kMaxRasterSide = 32767;
@@ -70,12 +75,12 @@ private:
 };
 
 struct Request {
-    std::string fontString;  // 8-bit (Windows-1252) characters
-    double moduleMm = 0.25;  // module width; a raster rounds it to whole pixels (ModulePixels)
-    int dpi = 300;           // raster resolution, dots per inch
-    double quietLeft = 10;   // quiet zones, in modules
+    std::string fontString; // 8-bit (Windows-1252) characters
+    double moduleMm = 0.25; // module width; a raster rounds it to whole pixels (ModulePixels)
+    int dpi = 300;          // raster resolution, dots per inch
+    double quietLeft = 10;  // quiet zones, in modules
     double quietRight = 10;
-    std::string title;       // document title of a PDF (UTF-8), may be empty
+    std::string title; // document title of a PDF (UTF-8), may be empty
 };
 
 // Pixels a module takes in a raster: the nearest whole number, at least 1.

@@ -28,10 +28,7 @@ PG_FUNCTION_INFO_V1(lum_valid);
 PG_FUNCTION_INFO_V1(lum_reason);
 PG_FUNCTION_INFO_V1(lum_font);
 
-static void OutOfMemory(void)
-{
-    ereport(ERROR, (errcode(ERRCODE_OUT_OF_MEMORY), errmsg("out of memory")));
-}
+static void OutOfMemory(void) { ereport(ERROR, (errcode(ERRCODE_OUT_OF_MEMORY), errmsg("out of memory"))); }
 
 /* Argument n in UTF-8: as stored in a UTF-8 database, converted from any other encoding. */
 static LumSqlText Utf8Argument(FunctionCallInfo fcinfo, int n)
@@ -45,10 +42,7 @@ static LumSqlText Utf8Argument(FunctionCallInfo fcinfo, int n)
 }
 
 /* The check_digit argument; false when the function was declared without it. */
-static int CheckArgument(FunctionCallInfo fcinfo, int n)
-{
-    return PG_NARGS() > n && PG_GETARG_BOOL(n);
-}
+static int CheckArgument(FunctionCallInfo fcinfo, int n) { return PG_NARGS() > n && PG_GETARG_BOOL(n); }
 
 /* A text of the core as a server text in the database encoding; the core's buffer is released. */
 static text* ServerText(LumSqlResult result)

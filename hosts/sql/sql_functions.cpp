@@ -21,7 +21,10 @@ namespace {
 constexpr lum::Deliverable kWho = lum::Deliverable::Library;
 constexpr lum::ReasonStyle kReasonStyle{lum::Language::English, lum::FlagWording::Argument, kWho};
 
-std::string_view View(LumSqlText t) noexcept { return t.data ? std::string_view(t.data, t.length) : std::string_view(); }
+std::string_view View(LumSqlText t) noexcept
+{
+    return t.data ? std::string_view(t.data, t.length) : std::string_view();
+}
 
 std::string ToUtf8(std::string_view cp1252)
 {
@@ -56,19 +59,8 @@ std::string DescribeUtf8Problem(const lum::Utf8Conversion& conversion)
 {
     if (conversion.problem == lum::Utf8Problem::InvalidUtf8)
         return "invalid UTF-8 at byte " + std::to_string(conversion.offset + 1);
-    std::string name;
-    const char32_t cp = conversion.codePoint;
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
-    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
-        name = code;
-    } else {
-        name = "\"";
-        lum::AppendUtf8(cp, name);
-        name.append("\" (").append(code).append(")");
-    }
-    return "character " + name + " at position " + std::to_string(conversion.position + 1) +
-           " has no Windows-1252 form";
+    return "character " + lum::CodePointName(conversion.codePoint) + " at position " +
+           std::to_string(conversion.position + 1) + " has no Windows-1252 form";
 }
 
 // One request, run as far as it goes.
@@ -240,8 +232,7 @@ LumSqlResult lum_sql_font(LumSqlText symbology, LumSqlText style)
             return Result(LUM_SQL_REJECTED, "unknown style " + Quote(style) + "; styles: " + StyleList(nullptr));
         if (!family || !lum::FamilyHasStyle(*family, s->style))
             return Result(LUM_SQL_REJECTED, std::string(entry->id) + ": font family " + std::string(entry->family) +
-                                                " has no style " + Quote(style) + "; its styles: " +
-                                                StyleList(family));
+                                                " has no style " + Quote(style) + "; its styles: " + StyleList(family));
         return Result(LUM_SQL_OK, lum::FontName(family->name, s->english));
     } catch (...) {
         return kNoMemory;

@@ -137,9 +137,9 @@ static const struct {
     int arguments;
     void (*function)(sqlite3_context*, int, sqlite3_value**);
 } kFunctions[] = {
-    {"lum_barcode", 2, Barcode}, {"lum_barcode", 3, Barcode},   {"lum_validate", 2, Validate},
+    {"lum_barcode", 2, Barcode},   {"lum_barcode", 3, Barcode}, {"lum_validate", 2, Validate},
     {"lum_validate", 3, Validate}, {"lum_valid", 2, Valid},     {"lum_valid", 3, Valid},
-    {"lum_reason", 2, Reason},   {"lum_reason", 3, Reason},     {"lum_font", 1, Font},
+    {"lum_reason", 2, Reason},     {"lum_reason", 3, Reason},   {"lum_font", 1, Font},
     {"lum_font", 2, Font},
 };
 

@@ -108,7 +108,8 @@ TEST(AppEx, PathThatCannotBeCreated)
 TEST(AppEx, PathAndSubDir)
 {
     ScopedConfigHome home;
-    const auto old = AppEx(QStringLiteral("5.0.0"), {}).PathAndSubDir(kFolderCommonAppData, QStringLiteral("VOR"), true);
+    const auto old =
+        AppEx(QStringLiteral("5.0.0"), {}).PathAndSubDir(kFolderCommonAppData, QStringLiteral("VOR"), true);
     ASSERT_FALSE(old.Ok());
     EXPECT_EQ(old.error->number, 0x80040000u + 45344u);
     EXPECT_EQ(old.error->source, QStringLiteral("AppEx.PathAndSubDir"));

@@ -38,7 +38,7 @@ TEST(Cp1252, CharactersOutsideBecomeQuestionMarks)
 {
     EXPECT_EQ(ToCp1252(QStringLiteral("a\u4E2Db")), "a?b");
     EXPECT_EQ(ToCp1252(QString::fromUtf8("x\xF0\x9F\x98\x80y")), "x?y"); // one character, two UTF-16 units
-    EXPECT_EQ(ToCp1252(QString(QChar(0x0080))), "?");                   // C1 control whose byte is the euro sign
+    EXPECT_EQ(ToCp1252(QString(QChar(0x0080))), "?");                    // C1 control whose byte is the euro sign
     EXPECT_EQ(ToCp1252(QStringLiteral("Il valore digitato non è ammesso")), "Il valore digitato non \xE8 ammesso");
 }
 

@@ -35,7 +35,7 @@ struct Message {
 // The row of an AI number in the wizard's list.
 int AiIndex(std::string_view ai)
 {
-    const auto rows = AiCatalogue();
+    const auto rows = wizard::AiCatalogue();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i].ai == ai)
             return int(i);
@@ -85,8 +85,7 @@ protected:
         ASSERT_TRUE(dialog->isVisible());
     }
 
-    template <class W>
-    W* Child(const char* name)
+    template <class W> W* Child(const char* name)
     {
         auto* w = dialog ? dialog->findChild<W*>(QLatin1String(name)) : nullptr;
         EXPECT_NE(w, nullptr) << name;
@@ -145,7 +144,7 @@ TEST_F(Wizard, OpensFromThePictureWithItsCaptions)
     ASSERT_EQ(list->count(), 107);
     for (int i = 0; i < list->count(); ++i)
         EXPECT_EQ(list->item(i)->text(),
-                  QString::fromUtf8(AiDescription(AiCatalogue()[std::size_t(i)], Language::English)))
+                  QString::fromUtf8(wizard::AiDescription(wizard::AiCatalogue()[std::size_t(i)], Language::English)))
             << i;
     EXPECT_EQ(list->currentRow(), -1);
     EXPECT_EQ(Child<QListWidget>("lstCodice")->count(), 0);
@@ -165,9 +164,11 @@ TEST_F(Wizard, ValueBoxAndAddWaitForAnAi)
         const char* hint; // the format hint texts 690 to 696
         int length;       // the value box limit of the format
     };
-    for (const Row& r : {Row{"01", "Integer of length 14", 14}, Row{"10", "Alfanumerico variabile, massimo 20 caratteri", 20},
-                         Row{"310", "Float of length 6", 11}, Row{"391", "Float of length 18", 19},
-                         Row{"23", "Integer, max length 19", 19}, Row{"8003", "Integer of length 14 followed by a string of variable length, max 16 characters", 30}}) {
+    for (const Row& r :
+         {Row{"01", "Integer of length 14", 14}, Row{"10", "Alfanumerico variabile, massimo 20 caratteri", 20},
+          Row{"310", "Float of length 6", 11}, Row{"391", "Float of length 18", 19},
+          Row{"23", "Integer, max length 19", 19},
+          Row{"8003", "Integer of length 14 followed by a string of variable length, max 16 characters", 30}}) {
         SCOPED_TRACE(r.ai);
         Select(r.ai);
         EXPECT_TRUE(box->isEnabled());
@@ -204,7 +205,7 @@ TEST_F(Wizard, OkHandsTheEscapedCodeToTheMainWindow)
         SCOPED_TRACE(c.note);
         code->clear();
         Open();
-        Ean128Wizard logic(false); // the same input through the plain logic
+        wizard::Ean128Wizard logic(false); // the same input through the plain logic
         bool enter = true;
         for (const auto& [ai, value] : c.rows) {
             Add(ai, value, enter);
@@ -410,7 +411,8 @@ TEST_F(Wizard, ItalianAfterALanguageSwitch)
     EXPECT_EQ(Child<QLabel>("labCodice")->text(), QStringLiteral("Codice:"));
     EXPECT_EQ(Child<QLabel>("labValore")->text(), QStringLiteral("&Valore:"));
     EXPECT_EQ(Child<QPushButton>("cmdAnnulla")->text(), QStringLiteral("&Annulla"));
-    EXPECT_EQ(Child<QPushButton>("cmdUp")->toolTip(), QStringLiteral("Aggiunge nel codice un AI con il valore indicato"));
+    EXPECT_EQ(Child<QPushButton>("cmdUp")->toolTip(),
+              QStringLiteral("Aggiunge nel codice un AI con il valore indicato"));
     EXPECT_EQ(Child<QListWidget>("lstAI")->item(0)->text(), QStringLiteral("00   Numero sequenziale del collo (SSCC)"));
     Select("01");
     EXPECT_EQ(Child<QLabel>("labDescrizione")->text(), QStringLiteral("Numerico intero lunghezza 14"));

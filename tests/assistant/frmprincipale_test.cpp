@@ -9,9 +9,9 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -66,7 +66,7 @@ TEST_F(MainWindow, ListsTheSymbologiesOfTheInstalledFamilies)
     EXPECT_TRUE(listed.contains(QStringLiteral("VOR39")));
     EXPECT_TRUE(listed.contains(QStringLiteral("VOR39 Narrow")));
     EXPECT_FALSE(listed.contains(QStringLiteral("vorlower"))); // the prefix is case-sensitive
-    EXPECT_EQ(symbology->count(), 36); // every family has its stand-in font
+    EXPECT_EQ(symbology->count(), 36);                         // every family has its stand-in font
     EXPECT_EQ(symbology->itemText(0), QStringLiteral("Code 39"));
     EXPECT_EQ(symbology->itemText(35), QStringLiteral("ISBN-13"));
 }
@@ -469,10 +469,8 @@ TEST_F(MainWindow, CharactersOutsideWindows1252AreRefused)
         const char16_t* bad; // then one with characters Windows-1252 lacks
     };
     // Each of these would accept the "?" those characters used to become.
-    const Row rows[] = {{424, "AB", u"A\u0151\u2192B"},
-                        {425, "10AB", u"10A\u0151"},
-                        {401, "AB", u"A\u2192B"},
-                        {403, "AB", u"\u0151"}};
+    const Row rows[] = {
+        {424, "AB", u"A\u0151\u2192B"}, {425, "10AB", u"10A\u0151"}, {401, "AB", u"A\u2192B"}, {403, "AB", u"\u0151"}};
     hrc->setChecked(true);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.nameId);
@@ -638,14 +636,14 @@ TEST_F(MainWindow, LanguageMarkerThatCannotBeChangedIsTold)
 
         Action(r.makeItalian ? "mnuLinguaItaliano" : "mnuLinguaEnglish")->trigger();
         ASSERT_EQ(notices.size(), 1u);
-        EXPECT_EQ(notices[0].text,
-                  LoadText(kTextSaveFailed, from) + QString::fromLocal8Bit(std::strerror(r.error)));
+        EXPECT_EQ(notices[0].text, LoadText(kTextSaveFailed, from) + QString::fromLocal8Bit(std::strerror(r.error)));
         // The language changes for this run, with the work kept.
         EXPECT_EQ(window->Offset(), r.makeItalian ? kItalian : kEnglish);
         EXPECT_EQ(symbology->currentText(), LoadText(400, window->Offset()));
         EXPECT_EQ(Child<QLabel>("labCodice")->text(), LoadText(268, window->Offset()));
         // The notice is the failed save's own: once per run.
-        ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/LUM.CFG")) && QDir().mkpath(folder + QStringLiteral("/LUM.CFG")));
+        ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/LUM.CFG")) &&
+                    QDir().mkpath(folder + QStringLiteral("/LUM.CFG")));
         hrc->setChecked(false);
         EXPECT_EQ(notices.size(), 1u);
         hrc->setChecked(true);

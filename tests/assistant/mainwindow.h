@@ -72,8 +72,7 @@ protected:
         preview = Child<QTextEdit>("rtfContenuto");
     }
 
-    template <class W>
-    W* Child(const char* name)
+    template <class W> W* Child(const char* name)
     {
         auto* w = window->findChild<W*>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -118,7 +117,10 @@ protected:
         const auto families = first.begin().fragment().charFormat().fontFamilies().toStringList();
         return families.isEmpty() ? QString() : families.first();
     }
-    double ShownSize() const { return preview->document()->firstBlock().begin().fragment().charFormat().fontPointSize(); }
+    double ShownSize() const
+    {
+        return preview->document()->firstBlock().begin().fragment().charFormat().fontPointSize();
+    }
 
     QByteArray SettingsBytes() const
     {
@@ -132,8 +134,8 @@ protected:
     std::vector<Message> errors, notices;
     std::vector<QUrl> opened;
     int wizardOpened = 0;
-    std::vector<QFont> fontAsked;      // the presets the font dialog was shown with
-    std::optional<QFont> fontAnswer;   // what it answers: nothing is Cancel
+    std::vector<QFont> fontAsked;    // the presets the font dialog was shown with
+    std::optional<QFont> fontAnswer; // what it answers: nothing is Cancel
     QLineEdit *code{}, *size{};
     QComboBox *symbology{}, *style{};
     QCheckBox *digit{}, *hrc{};

@@ -42,6 +42,7 @@ private:
 
 TEST(Settings, DefaultsByteForByte)
 {
+    // clang-format off
     const std::string expected = RecordBuilder()
                                      .Text("Courier", 128)
                                      .Word(0, 0).Word(0, 0).Word(0, 0).Word(0, 0) // bold, italic, strike, underline
@@ -52,8 +53,9 @@ TEST(Settings, DefaultsByteForByte)
                                      .Text("Normal", 64)
                                      .Word(0, 0) // check digit in HRC
                                      .Done();
+    // clang-format on
     ASSERT_EQ(expected.size(), kRecordSize);
-    EXPECT_EQ(Bytes(EncodeConfigurazione(Configurazione{})), expected);
+    EXPECT_EQ(Bytes(EncodeSettingsRecord(Configurazione{})), expected);
 }
 
 Configurazione Sample()
@@ -74,6 +76,7 @@ Configurazione Sample()
 
 TEST(Settings, ItalianNamesAndFlagsByteForByte)
 {
+    // clang-format off
     const std::string expected = RecordBuilder()
                                      .Text("Arial", 128)
                                      .Word(0xFF, 0xFF).Word(0, 0).Word(0, 0).Word(0xFF, 0xFF)
@@ -84,7 +87,8 @@ TEST(Settings, ItalianNamesAndFlagsByteForByte)
                                      .Text("Stretto e corto", 64)
                                      .Word(0xFF, 0xFF)
                                      .Done();
-    EXPECT_EQ(Bytes(EncodeConfigurazione(Sample())), expected);
+    // clang-format on
+    EXPECT_EQ(Bytes(EncodeSettingsRecord(Sample())), expected);
 }
 
 TEST(Settings, RoundTrip)
@@ -93,7 +97,7 @@ TEST(Settings, RoundTrip)
     cfg.SetFaceName("Caf\xE9 Sans"); // Windows-1252 e acute
     cfg.italic = true;
     cfg.strikethrough = true;
-    const Configurazione back = DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg)));
+    const Configurazione back = DecodeSettingsRecord(Bytes(EncodeSettingsRecord(cfg)));
     EXPECT_EQ(back, cfg);
     EXPECT_EQ(TrimBlanks(back.faceName), "Caf\xE9 Sans");
 }
@@ -104,7 +108,7 @@ TEST(Settings, LongTextsAreCutToTheirFields)
     cfg.SetFaceName(std::string(200, 'F'));
     cfg.SetSimbologia(std::string(31, 'S') + "X");
     cfg.SetStile(std::string(64, 'T') + "Y");
-    const std::string bytes = Bytes(EncodeConfigurazione(cfg));
+    const std::string bytes = Bytes(EncodeSettingsRecord(cfg));
     EXPECT_EQ(bytes.substr(0, 128), std::string(128, 'F'));
     EXPECT_EQ(bytes.substr(128, 2), std::string(2, '\0')); // the next field is untouched
     EXPECT_EQ(bytes.substr(138, 30), std::string(30, 'S'));
@@ -113,13 +117,13 @@ TEST(Settings, LongTextsAreCutToTheirFields)
 
 TEST(Settings, ShortLongAndEmptyRecords)
 {
-    const std::string full = Bytes(EncodeConfigurazione(Sample()));
-    EXPECT_EQ(DecodeConfigurazione(""), Configurazione{});
-    EXPECT_EQ(DecodeConfigurazione(full + std::string(60, 'Z')), Sample());
+    const std::string full = Bytes(EncodeSettingsRecord(Sample()));
+    EXPECT_EQ(DecodeSettingsRecord(""), Configurazione{});
+    EXPECT_EQ(DecodeSettingsRecord(full + std::string(60, 'Z')), Sample());
 
     // Cut after the HRC size and one byte into the symbology: the fields wholly
     // inside are taken, the rest keep their defaults.
-    const Configurazione part = DecodeConfigurazione(full.substr(0, 139));
+    const Configurazione part = DecodeSettingsRecord(full.substr(0, 139));
     EXPECT_EQ(TrimBlanks(part.faceName), "Arial");
     EXPECT_TRUE(part.bold);
     EXPECT_TRUE(part.underline);
@@ -130,7 +134,7 @@ TEST(Settings, ShortLongAndEmptyRecords)
     EXPECT_FALSE(part.includiCheckDigit);
 
     // Cut one byte short of the last flag.
-    const Configurazione almost = DecodeConfigurazione(full.substr(0, kRecordSize - 1));
+    const Configurazione almost = DecodeSettingsRecord(full.substr(0, kRecordSize - 1));
     EXPECT_EQ(TrimBlanks(almost.stile), "Stretto e corto");
     EXPECT_FALSE(almost.includiCheckDigit);
 }
@@ -143,7 +147,7 @@ TEST(Settings, GarbageReadsAsSoundValues)
         std::string bytes(std::size_t(random() % 400), '\0');
         for (char& c : bytes)
             c = char(random());
-        const Configurazione cfg = DecodeConfigurazione(bytes);
+        const Configurazione cfg = DecodeSettingsRecord(bytes);
         EXPECT_EQ(cfg.faceName.size(), kFaceNameWidth);
         EXPECT_EQ(cfg.simbologia.size(), kSymbologyWidth);
         EXPECT_EQ(cfg.stile.size(), kStyleWidth);
@@ -152,13 +156,13 @@ TEST(Settings, GarbageReadsAsSoundValues)
         EXPECT_TRUE(cfg.checkDigit == 0 || cfg.checkDigit == 1);
         EXPECT_GT(cfg.hrcSize, 0);
         EXPECT_GT(cfg.barcodeSize, 0);
-        EXPECT_EQ(DecodeConfigurazione(Bytes(EncodeConfigurazione(cfg))), cfg); // what was read writes back as read
+        EXPECT_EQ(DecodeSettingsRecord(Bytes(EncodeSettingsRecord(cfg))), cfg); // what was read writes back as read
     }
     // A check-box value other than 0 or 1 keeps the default; any non-zero flag is true.
-    std::string odd = Bytes(EncodeConfigurazione(Configurazione{}));
+    std::string odd = Bytes(EncodeSettingsRecord(Configurazione{}));
     odd[168] = 2;
     odd[128] = 1;
-    const Configurazione cfg = DecodeConfigurazione(odd);
+    const Configurazione cfg = DecodeSettingsRecord(odd);
     EXPECT_EQ(cfg.hrcOption, 0);
     EXPECT_TRUE(cfg.bold);
 }
@@ -188,7 +192,7 @@ TEST_F(SettingsFile, SaveWritesExactlyTheRecord)
     ASSERT_TRUE(SalvaConfigurazione(Path(), Sample()));
     const QByteArray bytes = Read();
     ASSERT_EQ(bytes.size(), qsizetype(kRecordSize));
-    EXPECT_EQ(bytes.toStdString(), Bytes(EncodeConfigurazione(Sample())));
+    EXPECT_EQ(bytes.toStdString(), Bytes(EncodeSettingsRecord(Sample())));
     EXPECT_EQ(CaricaConfigurazione(Path()), Sample());
     // A later, smaller change leaves a 240-byte file too.
     ASSERT_TRUE(SalvaConfigurazione(Path(), Configurazione{}));
@@ -247,9 +251,9 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
 {
     struct Row {
         const char* note;
-        const char* link;   // what LUM.CFG points to; nullptr: LUM.CFG is the file
-        mode_t existing;    // mode of the file there before; 0: none
-        mode_t expected;    // mode afterwards, under the umask 027
+        const char* link; // what LUM.CFG points to; nullptr: LUM.CFG is the file
+        mode_t existing;  // mode of the file there before; 0: none
+        mode_t expected;  // mode afterwards, under the umask 027
     };
     const Row rows[] = {
         {"plain file replaced keeps its mode", nullptr, 0600, 0600},
@@ -265,7 +269,8 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
         SCOPED_TRACE(r.note);
         for (const char* name : {"LUM.CFG", "chain"})
             QFile::remove(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("real"))).removeRecursively() && dir.mkpath(QStringLiteral("real")));
+        ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("real"))).removeRecursively() &&
+                    dir.mkpath(QStringLiteral("real")));
         const QString file = r.link ? dir.filePath(QStringLiteral("real/settings.bin")) : Path();
         if (r.link) {
             QString target = QString::fromLatin1(r.link);
@@ -288,15 +293,15 @@ TEST_F(SettingsFile, SaveWritesThroughASymbolicLinkAndKeepsThePermissions)
         EXPECT_EQ(QFileInfo(Path()).isSymLink(), r.link != nullptr);
         QFile saved(file);
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-        EXPECT_EQ(saved.readAll().toStdString(), Bytes(EncodeConfigurazione(Sample())));
+        EXPECT_EQ(saved.readAll().toStdString(), Bytes(EncodeSettingsRecord(Sample())));
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
         EXPECT_TRUE(S_ISREG(st.st_mode));
         EXPECT_EQ(st.st_mode & 07777, r.expected) << std::oct << (st.st_mode & 07777);
         EXPECT_EQ(CaricaConfigurazione(Path()), Sample()); // read back through the link
         // No temporary file left beside the link or the file.
-        const QStringList left =
-            dir.entryList(QDir::Files | QDir::System) + QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files);
+        const QStringList left = dir.entryList(QDir::Files | QDir::System) +
+                                 QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files);
         EXPECT_EQ(left.filter(QStringLiteral(".tmp")), QStringList{});
     }
     ::umask(oldMask);

@@ -11,8 +11,7 @@ namespace {
 
 // The lines a reader with the given chunk size finds in `input`; a line over
 // the limit as "<too long LENGTH>", one past the skip limit as "<unended LENGTH>".
-std::vector<std::string> Lines(const std::string& input, std::size_t chunk, bool skipBom = true,
-                               LineLimits limits = {})
+std::vector<std::string> Lines(const std::string& input, std::size_t chunk, bool skipBom = true, LineLimits limits = {})
 {
     std::FILE* file = std::tmpfile();
     EXPECT_NE(file, nullptr);

@@ -113,7 +113,7 @@ Result RunLimited(const std::vector<std::string>& args, const Input& input, rlim
     // sees the end of the input when the feeder closes its side.
     const int in = input.zeros ? open("/dev/zero", O_RDONLY | O_CLOEXEC)
                    : socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) == 0 ? sockets[0]
-                                                                                       : -1;
+                                                                                      : -1;
     std::FILE* out = outPath.empty() ? std::tmpfile() : nullptr;
     const int outFd = out ? fileno(out) : open(outPath.c_str(), O_WRONLY | O_CLOEXEC);
     std::FILE* err = std::tmpfile();
@@ -442,6 +442,7 @@ TEST(Lumcode, MessagesEscapeTheArguments)
         int status;
         const char* part;
     };
+    // clang-format off
     const Row rows[] = {
         {{"encode", "C39\x1B[31m", "A"}, 2, "lumcode: encode: unknown symbology 'C39\\x1B[31m'"},
         {{"fr\tob"}, 2, "lumcode: unknown command 'fr\\tob'"},
@@ -458,6 +459,7 @@ TEST(Lumcode, MessagesEscapeTheArguments)
          "lumcode: C39: \"ABCDE\": 5 bytes, longer than the line limit of 4 bytes (--max-line)\n"},
         {{"validate", "--max-line", "4", "C39", "ABCD"}, 0, ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.part);
         const Result r = RunLumcode(row.args);
@@ -465,7 +467,8 @@ TEST(Lumcode, MessagesEscapeTheArguments)
         EXPECT_TRUE(Contains(r.err, row.part)) << r.err;
         for (std::size_t i = 0; i < r.err.size(); ++i) {
             const auto c = static_cast<unsigned char>(r.err[i]);
-            const bool c1 = c == 0xC2 && i + 1 < r.err.size() && (static_cast<unsigned char>(r.err[i + 1]) & 0xE0) == 0x80;
+            const bool c1 =
+                c == 0xC2 && i + 1 < r.err.size() && (static_cast<unsigned char>(r.err[i + 1]) & 0xE0) == 0x80;
             EXPECT_TRUE((c >= 0x20 && c != 0x7F && !c1) || c == '\n') << "byte " << i << " of " << r.err;
         }
     }
@@ -607,6 +610,7 @@ TEST(Lumcode, EncodeMainSymbolWithAddOn)
         const char* out;
         const char* err;
     };
+    // clang-format off
     const Row rows[] = {
         {{"encode", "--check", "EAN13+ADD2", "59012341234505"}, 0, "5|JabCDe!nopqrt|-+K_Z\n", ""},
         {{"encode", "EAN13+ADD2", "590123412345705"}, 0, "5|JabCDe!nopqrt|-+K_Z\n", ""},
@@ -628,6 +632,7 @@ TEST(Lumcode, EncodeMainSymbolWithAddOn)
          "allowed: digits 0-9\n"},
         {{"validate", "--check", "UPCA+ADD5", "123456789012345"}, 0, "1234567890102345\n", ""},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.back());
         const Result r = RunLumcode(row.args);
@@ -661,6 +666,7 @@ TEST(Lumcode, Isbn)
         const char* out;
         const char* err;
     };
+    // clang-format off
     const Row rows[] = {
         {{"isbn", "0-306-40615-2"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
         {{"isbn", "978 0 306 40615 7"}, 0, "ISBN-10: 0-306-40615-2\nISBN-13: 978-0-306-40615-7\n", ""},
@@ -699,6 +705,7 @@ TEST(Lumcode, Isbn)
         {{"isbn", "9780306406158"}, 1, "",
          "lumcode: isbn: \"9780306406158\": not a valid ISBN-13: the check digit for 978030640615 is 7, not 8\n"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.back());
         const Result r = RunLumcode(row.args);

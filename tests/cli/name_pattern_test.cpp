@@ -19,11 +19,11 @@ TEST(NamePattern, Fields)
         {"{line:2}.png", 1234, "", "1234.png"}, // wider numbers are not cut
         {"{text}.svg", 1, "a b/c\\d:e", "a_b_c_d_e.svg"},
         {"{{{line}}}.png", 3, "", "{3}.png"},
-        {"{text}", 1, "..", "_."},                  // never "." or ".."
-        {"{text}", 1, ".hidden", "_hidden"},        // never a hidden file
-        {"{text}", 1, "", "_"},                     // never empty
-        {"{text}", 1, "caf\xC3\xA9", "caf__"},      // UTF-8 bytes replaced one by one
-        {"{text}", 1, "+12.5_x-Y", "+12.5_x-Y"},     // kept as they are
+        {"{text}", 1, "..", "_."},               // never "." or ".."
+        {"{text}", 1, ".hidden", "_hidden"},     // never a hidden file
+        {"{text}", 1, "", "_"},                  // never empty
+        {"{text}", 1, "caf\xC3\xA9", "caf__"},   // UTF-8 bytes replaced one by one
+        {"{text}", 1, "+12.5_x-Y", "+12.5_x-Y"}, // kept as they are
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.pattern);

@@ -11,9 +11,10 @@ TEST(AddOn, ParseCombinedIdentifier)
 {
     struct Row {
         const char* combined;
-        const char* main;  // "" when rejected
+        const char* main; // "" when rejected
         const char* addOn;
     };
+    // clang-format off
     constexpr Row kRows[] = {
         {"EAN13+ADD2", "EAN13", "ADD2"}, {"ean13+add5", "EAN13", "ADD5"}, {"UPCA+ADD5", "UPCA", "ADD5"},
         {"EAN8+ADD2", "EAN8", "ADD2"},   {"Upce+Add5", "UPCE", "ADD5"},   {"EAN13", "", ""},
@@ -21,6 +22,7 @@ TEST(AddOn, ParseCombinedIdentifier)
         {"EAN13+EAN8", "", ""},          {"ADD2+ADD5", "", ""},           {"EAN13+ADD2+ADD5", "", ""},
         {"ISBN+ADD5", "", ""},           {"", "", ""},
     };
+    // clang-format on
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.combined);
         const auto ids = ParseMainAndAddOnId(row.combined);
@@ -70,38 +72,6 @@ TEST(AddOn, Split)
     }
     EXPECT_FALSE(SplitMainAndAddOn("123", {"C39", "ADD2"}, true));
     EXPECT_FALSE(SplitMainAndAddOn("123", {"EAN13", "UPCA"}, true));
-}
-
-// The combined font string is the two font strings joined; each part is
-// validated on its own, the add-on always with the check flag set.
-TEST(AddOn, EncodeJoinsBothFontStrings)
-{
-    struct Row {
-        const char* main;
-        const char* addOn;
-        bool check;
-        const char* text;
-        const char* expected;
-        const char* note;
-    };
-    constexpr Row kRows[] = {
-        {"EAN13", "ADD2", true, "59012341234505", "5|JabCDe!nopqrt|-+K_Z", "standard EAN-13 and add-on examples"},
-        {"UPCA", "ADD5", true, "0360002914552495", "|ADGAAA!ovnqro|-+Z_M_Y_T_P", "UPC-A and add-on 5 examples"},
-        {"EAN8", "ADD2", false, "9638507412", "|JGDI!rmtq|-+L_M", "flag clear: check digit typed"},
-        {"UPCE", "ADD5", true, "042526100000", "0|eCfcGB#-+U_U_K_K_K", "UPC-E and add-on 00000"},
-        {"EAN13", "ADD2", true, "590123412345", "5|JabCDe!nopqrt|-+K_K", "no add-on digits: padded to 00"},
-        {"UPCA", "ADD5", true, "123456789012345", "|BCDEFG!tuvmno|-+K_W_N_O_Z",
-         "check digit 2 by hand; add-on 2345 padded to 02345, checksum 8, pattern ABAAB"},
-        {"EAN13", "ADD2", true, "5901234123450599", "5|JabCDe!nopqrt|-+K_Z", "characters beyond are ignored"},
-        {"UPCE", "ADD2", true, "2234567", "", "main part rejected (number system 2)"},
-        {"EAN13", "ADD5", true, "5901234123455249x", "", "add-on part rejected"},
-        {"C39", "ADD2", true, "ABC", "", "not a main symbol"},
-    };
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.text << " " << row.note);
-        EXPECT_EQ(EncodeMainAndAddOn(row.text, {row.main, row.addOn}, row.check, Deliverable::Library),
-                  row.expected);
-    }
 }
 
 } // namespace

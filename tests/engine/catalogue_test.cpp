@@ -43,7 +43,7 @@ constexpr ValidationRow kValidation[] = {
     {"CIP", "1", true, "000001", kOk},
     {"CIP", "1234567", true, nullptr, Rejection::TooLong},
     {"CIP", "1234567", false, "1234567", kOk},
-    {"CIP", "3", true, nullptr, Rejection::NoCheckDigit}, // 3 x 7 = 21, 21 mod 11 = 10
+    {"CIP", "3", true, nullptr, Rejection::NoCheckDigit},        // 3 x 7 = 21, 21 mod 11 = 10
     {"CIP", "0000030", false, nullptr, Rejection::NoCheckDigit}, // 3 x 7 = 21 with the typed check digit 0
     // Plessey: hexadecimal, at most 15, upper-cased
     {"PLESSEY", "0123456789abcdef", true, nullptr, Rejection::TooLong},
@@ -226,6 +226,36 @@ TEST(Catalogue, Shape)
     EXPECT_EQ(DisplayNameText(401, Language::Italian), "Codice 39 Full Ascii");
     EXPECT_EQ(DisplayNameText(430, Language::Italian), "2 di 5 Invertito");
     EXPECT_TRUE(DisplayNameText(399, Language::English).empty());
+}
+
+// The display names of the desktop program resolve to the entries its
+// generate table names: the add-on names to a main symbol and an add-on, Code
+// 32 to its plain and its two-line form.
+TEST(DisplayChoice, EveryDisplayNameResolves)
+{
+    struct Row {
+        int nameId;
+        std::string_view entry, addOn, withHrc;
+    };
+    const Row rows[] = {
+        {400, "C39", "", ""},      {401, "C39FULL", "", ""},  {410, "C32", "", "C32HRC"}, {412, "EAN8", "", ""},
+        {413, "EAN8", "ADD2", ""}, {414, "EAN8", "ADD5", ""}, {417, "EAN13", "ADD5", ""}, {419, "UPCA", "ADD2", ""},
+        {423, "UPCE", "ADD5", ""}, {425, "E128", "", ""},     {427, "CIP", "", ""},       {432, "ITF", "", ""},
+        {433, "POSTNET", "", ""},  {435, "ISBN13", "", ""},
+    };
+    const auto idOf = [](const Symbology* s) { return s ? s->id : std::string_view(); };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.nameId);
+        const auto choice = FindDisplayChoice(r.nameId);
+        ASSERT_TRUE(choice);
+        EXPECT_EQ(idOf(choice->entry), r.entry);
+        EXPECT_EQ(idOf(choice->addOn), r.addOn);
+        EXPECT_EQ(idOf(choice->withHrc), r.withHrc);
+    }
+    for (const DisplayName& name : DisplayNames())
+        EXPECT_TRUE(FindDisplayChoice(name.id)) << name.id;
+    for (const int id : {0, -1, 399, 436, 1400})
+        EXPECT_FALSE(FindDisplayChoice(id)) << id;
 }
 
 TEST(Encode, FailuresAreEmpty)

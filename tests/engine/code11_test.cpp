@@ -5,20 +5,14 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings: worked by hand and checked with zint -b 1 (--vers=1 for C
 // only below 11 characters, the default C and K from 11 on).
-constexpr Row kRows[] = {
+constexpr test::TextRow kRows[] = {
     {"123-45", true, "*123-455#", "six characters: C only"},
     {"12345678901", true, "*123456789014-#", "11 characters: C = 4, K = 10 -> -"},
     {"0123456789", true, "*01234567890#", "10 characters: C only"},
@@ -31,21 +25,11 @@ constexpr Row kRows[] = {
     {"1 2", false, "", "a space"},
 };
 
-TEST(Code11, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << "'" << row.text << "' check " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, "C11", row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Code11, Table) { test::ExpectFontStrings("C11", kRows); }
 
 TEST(Code11, CheckRoutineRejectsTextOutsideItsAlphabet)
 {
-    for (const char* text : {"a", "12+3", "/", ":", "\xAD"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(Code11CheckDigit(text), "");
-    }
-    EXPECT_EQ(Code11CheckDigit(std::string_view("1\0", 2)), "");
+    test::ExpectCheckRejects(Code11CheckDigit, {"a", "12+3", "/", ":", "\xAD", std::string_view("1\0", 2)});
 }
 
 // K appears from 11 characters on and not before, after C.

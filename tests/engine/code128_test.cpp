@@ -129,52 +129,6 @@ TEST(Code128, FontCharacterMapping)
     EXPECT_EQ(Code128FontString({}), "");
 }
 
-TEST(Code128, RunCount)
-{
-    struct RunRow {
-        std::string text; // decoded
-        std::size_t pos;
-        Code128Run library, assistant;
-        const char* note;
-    };
-    const char f = char(kCode128Fnc1);
-    // Hand-counted.
-    const RunRow rows[] = {
-        {"1234", 0, {4, 4}, {4, 4}, "digits only"},
-        {"ab12c", 2, {2, 4}, {2, 4}, "run in the middle"},
-        {"ab", 2, {0, 2}, {0, 2}, "at the end"},
-        {std::string("1") + f, 0, {1, 1}, {1, 1}, "FNC1 after one digit never joins"},
-        {std::string(1, f) + "1", 0, {3, 2}, {3, 2}, "FNC1 first joins in both"},
-        {std::string("12") + f + "3" + f + "4", 0, {8, 6}, {5, 4}, "second FNC1 after 3 digits, 4 taken"},
-        {std::string("12") + f + f, 0, {4, 3}, {6, 4}, "second FNC1 after 2 digits, 3 taken"},
-        {std::string(2, f), 0, {2, 1}, {4, 2}, "two FNC1s"},
-    };
-    for (const RunRow& r : rows) {
-        SCOPED_TRACE(r.note);
-        const Code128Run lib = Code128RunCount(r.text, r.pos, Deliverable::Library);
-        const Code128Run as = Code128RunCount(r.text, r.pos, Deliverable::Assistant);
-        EXPECT_EQ(lib.count, r.library.count);
-        EXPECT_EQ(lib.end, r.library.end);
-        EXPECT_EQ(as.count, r.assistant.count);
-        EXPECT_EQ(as.end, r.assistant.end);
-    }
-}
-
-TEST(Code128, ChooseSubset)
-{
-    const char f = char(kCode128Fnc1);
-    const Deliverable lib = Deliverable::Library, as = Deliverable::Assistant;
-    EXPECT_EQ(Code128ChooseSubset("1234", 0, lib), Code128Subset::C);
-    EXPECT_EQ(Code128ChooseSubset("123a", 0, lib), Code128Subset::B);
-    EXPECT_EQ(Code128ChooseSubset("123\t", 0, lib), Code128Subset::A);
-    EXPECT_EQ(Code128ChooseSubset("AB", 0, lib), Code128Subset::B) << "none outside the shared set";
-    EXPECT_EQ(Code128ChooseSubset("A\201\202\203\204\200a", 0, lib), Code128Subset::A) << "128 is a control";
-    EXPECT_EQ(Code128ChooseSubset("\ta", 1, lib), Code128Subset::B) << "scan starts at the position";
-    EXPECT_EQ(Code128ChooseSubset("a", 1, lib), Code128Subset::B) << "at the end";
-    EXPECT_EQ(Code128ChooseSubset(std::string(2, f) + "\t", 0, as), Code128Subset::C);
-    EXPECT_EQ(Code128ChooseSubset(std::string(2, f) + "\t", 0, lib), Code128Subset::A);
-}
-
 // The encoder's one-pass look-ahead must give exactly what the rules give
 // when every question is answered by a fresh scan.
 TEST(Code128, MatchesReferenceEncoderOnRandomTexts)

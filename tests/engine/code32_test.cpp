@@ -7,22 +7,15 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Code 32 check digits as printed by zint 2.11.1 (`zint -b 129`, human-readable
 // "A" + 9 digits); base-32 symbols converted by hand (char 66 + value).
 // Code CIP rows worked by hand (weights 2, 3, ... from the left, modulo 11).
-constexpr Row kRows[] = {
+constexpr test::EncodeRow kRows[] = {
     {"C32", "12345678", true, "*EWYUJV#", "standard example: check 8, 123456788 in base 32"},
     {"C32", "123456788", false, "*EWYUJV#", "flag clear: the typed check digit is encoded"},
     {"C32", "", true, "*BBBBBB#", "padded to 00000000, check 0; zint"},
@@ -49,13 +42,7 @@ constexpr Row kRows[] = {
     {"CIP", "12a456", true, "", "digits only"},
 };
 
-TEST(Code32, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Code32, Table) { test::ExpectFontStrings(kRows); }
 
 TEST(Code32, CheckDigitMatchesZint)
 {

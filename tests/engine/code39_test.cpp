@@ -3,22 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
 using namespace std::string_view_literals;
 
-struct Row {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings: ISO/IEC 16388 check rule (sum of values modulo 43) worked by hand.
-constexpr Row kRows[] = {
+constexpr test::EncodeRow kRows[] = {
     {"C39", "ABC", true, "#ABCX#", "10+11+12 = 33 -> X"},
     {"C39", "ABC", false, "#ABC#", "flag clear: no check character"},
     {"C39", "", false, "##", "empty text"},
@@ -41,13 +34,7 @@ constexpr Row kRows[] = {
     {"C39FULL", "\\0", false, "#%U#", "NUL"},
 };
 
-TEST(Code39, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Code39, Table) { test::ExpectFontStrings(kRows); }
 
 // The check character of a text must make the total a multiple of 43 once
 // its value is subtracted; and a changed character must change it.
@@ -97,15 +84,18 @@ TEST(Code39, FullAsciiTableDecodesBack)
             const char shift = e[0], letter = e[1];
             ASSERT_TRUE(letter >= 'A' && letter <= 'Z');
             switch (shift) {
+            // clang-format off
             case '$': decoded = unsigned(letter - 64); break;
             case '+': decoded = unsigned(letter + 32); break;
             case '/': decoded = letter == 'Z' ? 58u : unsigned(letter - 32); break;
             case '%': {
+                // clang-format on
                 constexpr std::string_view kPercent = "\x1b\x1c\x1d\x1e\x1f;<=>?[\\]^_{|}~\x7f\0@`"sv;
                 decoded = static_cast<unsigned char>(kPercent[std::size_t(letter - 'A')]);
                 break;
             }
-            default: FAIL() << "unexpected shift " << shift;
+            default:
+                FAIL() << "unexpected shift " << shift;
             }
         }
         EXPECT_EQ(decoded, code);

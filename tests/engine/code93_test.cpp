@@ -7,21 +7,14 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // "zint" rows: C and K as printed by zint 2.11.1 (`zint -b 25 --vers=1`), which
 // also shows "_" as a space; the rest worked by hand from the weighting rule.
-constexpr Row kRows[] = {
+constexpr test::EncodeRow kRows[] = {
     {"C93", "TEST93", true, "*TEST93+6#", "standard example; zint"},
     {"C93", "TEST93", false, "*TEST93#", "flag clear: no check characters"},
     {"C93", "ABC", true, "*ABCHK#", "C = 12 + 2*11 + 3*10 = 64 -> 17 H; zint"},
@@ -62,14 +55,7 @@ constexpr Row kRows[] = {
     {"C93FULL", "A\x80", true, "", "code 128 fails even after good characters"},
 };
 
-TEST(Code93, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Assistant), row.expected);
-    }
-}
+TEST(Code93, Table) { test::ExpectFontStrings(kRows, {Deliverable::Library, Deliverable::Assistant}); }
 
 // The weighting written out as its definition: the i-th character from the
 // right (i from 0) carries weight i mod limit + 1.

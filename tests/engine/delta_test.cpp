@@ -6,19 +6,13 @@
 
 #include "engine/catalogue.h"
 #include "library/lumdll.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings worked by hand (no public tool encodes this symbology).
-constexpr Row kRows[] = {
+constexpr test::TextRow kRows[] = {
     {"1234", true, "*|1|2|3|4|4|#", "8 + 3 + 4 + 1 = 16, check 4"},
     {"K1L2", true, "*|K|1|L|2|1|#", "4 + 2 (L = 11) + 2 + 1 (K = 10) = 9, check 1"},
     {"MO5", true, "*|M|O|5|8|#", "1 (10) + 5 (O = 14) + 6 (24) = 12, check 8"},
@@ -37,21 +31,11 @@ constexpr Row kRows[] = {
     {"1_2", false, "", "the underscore stands for no value"},
 };
 
-TEST(Delta, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << "'" << row.text << "' check " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, "DELTA", row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Delta, Table) { test::ExpectFontStrings("DELTA", kRows); }
 
 TEST(Delta, CheckRoutineRejectsTextOutsideItsAlphabet)
 {
-    for (const char* text : {"_", "1_", "N", "k", "12A", "\xDF"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(DeltaCheckDigit(text), "");
-    }
-    EXPECT_EQ(DeltaCheckDigit(std::string_view("1\0", 2)), "");
+    test::ExpectCheckRejects(DeltaCheckDigit, {"_", "1_", "N", "k", "12A", "\xDF", std::string_view("1\0", 2)});
 }
 
 // Over digits the rule is the Luhn check: the standard verification (double

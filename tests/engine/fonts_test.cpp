@@ -57,6 +57,10 @@ TEST(FontName, EveryCatalogueFamilyIsKnown)
                 distinct.insert(n);
         names += int(distinct.size());
         EXPECT_EQ(distinct.size(), f.kind == FamilyKind::SixStyles ? 6u : f.kind == FamilyKind::TwoStyles ? 2u : 1u);
+        std::set<std::string> own; // the styles with a font of their own name the same fonts
+        for (const StyleInfo& st : FontStyles(f))
+            own.insert(FontName(f.name, st.english));
+        EXPECT_EQ(own, distinct) << f.name;
     }
     EXPECT_EQ(names, 6 + 6 + 14 * 2 + 3); // the full list of font names
 }

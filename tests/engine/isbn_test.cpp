@@ -21,6 +21,7 @@ std::optional<std::string> ReadTextLine(std::string_view line)
     std::string out;
     for (char c : line) {
         switch (c) {
+        // clang-format off
         case '%': out += '0'; break;
         case '&': out += '1'; break;
         case '\'': out += '2'; break;
@@ -34,6 +35,7 @@ std::optional<std::string> ReadTextLine(std::string_view line)
         case '?': out += 'X'; break;
         case '.': out += '-'; break;
         default: return std::nullopt;
+            // clang-format on
         }
     }
     return out;
@@ -129,7 +131,7 @@ TEST(Isbn, LabelsDecodeBack)
 
 TEST(Isbn, PipelineRejectsWhatValidationRejects)
 {
-    EXPECT_EQ(Encode("0306406152", "ISBN", true, Deliverable::Library), "");  // a typed check digit is too long
+    EXPECT_EQ(Encode("0306406152", "ISBN", true, Deliverable::Library), ""); // a typed check digit is too long
     EXPECT_EQ(Encode("9780306406157", "ISBN13", true, Deliverable::Library), "");
     EXPECT_EQ(Encode("03064061X", "ISBN", true, Deliverable::Library), "");
     EXPECT_EQ(EncodeIsbn10("03064061"), "");
@@ -234,6 +236,7 @@ TEST(Isbn, RangePrefixLength)
         const char* ranges;
         std::size_t expected;
     };
+    // clang-format off
     constexpr Row kRows[] = {
         {"030640615", "0-5,600-649,65-65,7-7,80-94", 1},
         {"599999999", "0-5,600-649,65-65,7-7,80-94", 1},
@@ -251,6 +254,7 @@ TEST(Isbn, RangePrefixLength)
         {"123", "", 0},
         {"123", "1", 0},                                    // a bound without its pair
     };
+    // clang-format on
     for (const Row& row : kRows) {
         SCOPED_TRACE(testing::Message() << row.digits << " in " << row.ranges);
         EXPECT_EQ(RangePrefixLength(row.digits, row.ranges), row.expected);
@@ -427,15 +431,15 @@ TEST(Isbn, TextCharactersRejectOtherCharacters)
 TEST(Isbn, OutputsFitTheLibraryCapacity)
 {
     for (const char* id : {"EAN13", "UPCA", "EAN8", "UPCE", "ADD2", "ADD5", "ISBN", "ISBN13"})
-        for (const std::string text : {"", "0", "99999", "9999999", "99999999", "999999999", "999999999999",
-                                       "9999999999999", "0000000000000"})
+        for (const std::string text :
+             {"", "0", "99999", "9999999", "99999999", "999999999", "999999999999", "9999999999999", "0000000000000"})
             for (bool check : {true, false}) {
                 const std::string out = Encode(text, id, check, Deliverable::Library);
                 EXPECT_LE(out.size() + 1, 2 * text.size() + 64) << id << " '" << text << "'";
             }
-    EXPECT_EQ(Encode("", "ISBN", true, Deliverable::Library).size(), 34u);   // "--$" + 13 + CR LF + 16
+    EXPECT_EQ(Encode("", "ISBN", true, Deliverable::Library).size(), 34u);               // "--$" + 13 + CR LF + 16
     EXPECT_EQ(Encode("978030640615", "ISBN13", true, Deliverable::Library).size(), 36u); // "$" + 17 + CR LF + 16
-    EXPECT_EQ(Encode("", "ISBN13", true, Deliverable::Library).size(), 34u); // 000-000000000-0 is not split
+    EXPECT_EQ(Encode("", "ISBN13", true, Deliverable::Library).size(), 34u);             // 000-000000000-0 is not split
 }
 
 } // namespace

@@ -5,21 +5,15 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings: worked by hand; the check digits agree with zint -b 47
 // (--vers=1 for the modulo 10 digit, --vers=3 over the text and that digit
 // for the modulo 11 one, which zint prints "10" where the font has ":").
-constexpr Row kRows[] = {
+constexpr test::TextRow kRows[] = {
     {"1234567", true, "*123456742#", "mod 10: 26 -> 4; mod 11: 130 -> 2"},
     {"80523", true, "*8052344#", "mod 10 -> 4; mod 11 -> 4"},
     {"1234", true, "*123447#", "mod 10 -> 4; mod 11 -> 7"},
@@ -33,13 +27,7 @@ constexpr Row kRows[] = {
     {"12A4", true, "", "a letter"},
 };
 
-TEST(Msi, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << "'" << row.text << "' check " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, "CMSI", row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Msi, Table) { test::ExpectFontStrings("CMSI", kRows); }
 
 TEST(Msi, ModeOtherThanTwoAppendsOnlyTheModulo10Digit)
 {
@@ -50,12 +38,9 @@ TEST(Msi, ModeOtherThanTwoAppendsOnlyTheModulo10Digit)
 
 TEST(Msi, CheckRoutineRejectsTextOutsideItsAlphabet)
 {
-    for (const char* text : {"12a", "1 2", "-1", ":", "\xB9"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(MsiCheckDigit(text, 2), "");
-        EXPECT_EQ(MsiCheckDigit(text, 1), "");
-    }
-    EXPECT_EQ(MsiCheckDigit(std::string_view("1\0", 2), 2), "");
+    for (const int mode : {2, 1})
+        test::ExpectCheckRejects([mode](std::string_view text) { return MsiCheckDigit(text, mode); },
+                                 {"12a", "1 2", "-1", ":", "\xB9", std::string_view("1\0", 2)});
 }
 
 // The standard verification forms, written independently of the routine:

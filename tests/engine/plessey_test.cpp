@@ -5,22 +5,16 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
 constexpr std::string_view kHex = "0123456789ABCDEF";
 
-struct Row {
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings: the check characters agree with zint -b 86, which always
 // adds the CRC.
-constexpr Row kRows[] = {
+constexpr test::TextRow kRows[] = {
     {"12345", true, "*123456E#", "zint"},
     {"0", true, "*000#", "no 1 bit: remainder 0"},
     {"ABCDEF", true, "*ABCDEFF4#", "zint"},
@@ -33,23 +27,15 @@ constexpr Row kRows[] = {
     {"12G", true, "", "G is not a hexadecimal digit"},
 };
 
-TEST(Plessey, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << "'" << row.text << "' check " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, "PLESSEY", row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Plessey, Table) { test::ExpectFontStrings("PLESSEY", kRows); }
 
 TEST(Plessey, CheckRoutineRejectsTextOutsideItsAlphabet)
 {
-    for (const char* text : {"abc", "12G", " ", "-", "\xC1", "0123456789ABCDEF"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(PlesseyCheckDigit(text), "");
-        EXPECT_EQ(PlesseyCrc(text), -1);
-    }
+    test::ExpectCheckRejects(PlesseyCheckDigit,
+                             {"abc", "12G", " ", "-", "\xC1", "0123456789ABCDEF", std::string_view("1\0", 2)});
+    for (const char* text : {"abc", "12G", " ", "-", "\xC1", "0123456789ABCDEF"})
+        EXPECT_EQ(PlesseyCrc(text), -1) << text;
     EXPECT_EQ(PlesseyCrcByDivision("abc"), -1);
-    EXPECT_EQ(PlesseyCheckDigit(std::string_view("1\0", 2)), "");
 }
 
 // A single 1 bit followed by d bits leaves x^(8+d) mod g: the first table

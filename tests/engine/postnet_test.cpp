@@ -5,20 +5,14 @@
 #include <random>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
 
-struct Row {
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
-
 // Expected strings: digit sums worked by hand; the check digits agree with
 // zint -b 40 for 5, 9 and 11 digits.
-constexpr Row kRows[] = {
+constexpr test::TextRow kRows[] = {
     {"12345", true, "*123455#", "sum 15, check 5"},
     {"1234", true, "*012340#", "padded to 5 digits; sum 10, check 0"},
     {"123456", true, "*0001234569#", "padded to 9 digits; sum 21, check 9"},
@@ -31,21 +25,11 @@ constexpr Row kRows[] = {
     {"12a45", true, "", "a letter"},
 };
 
-TEST(Postnet, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << "'" << row.text << "' check " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, "POSTNET", row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(Postnet, Table) { test::ExpectFontStrings("POSTNET", kRows); }
 
 TEST(Postnet, CheckRoutineRejectsTextOutsideItsAlphabet)
 {
-    for (const char* text : {"a", "1-2", " ", "\xB2"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(PostnetCheckDigit(text), "");
-    }
-    EXPECT_EQ(PostnetCheckDigit(std::string_view("1\0", 2)), "");
+    test::ExpectCheckRejects(PostnetCheckDigit, {"a", "1-2", " ", "\xB2", std::string_view("1\0", 2)});
 }
 
 // The check digit makes the sum of all digits a multiple of 10, and changing

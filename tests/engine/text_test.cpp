@@ -37,3 +37,29 @@ TEST(AlphabetTable, UsableAtCompileTime)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TrimBlanks, SpacesByDefaultOrTheBlanksGiven)
+{
+    struct Row {
+        std::string_view text, blanks, expected;
+    };
+    const Row rows[] = {
+        {"  Courier  ", " ", "Courier"},
+        {"Times New Roman", " ", "Times New Roman"},
+        {"    ", " ", ""},
+        {"", " ", ""},
+        {"\tArial ", " ", "\tArial"},
+        {" \t 12 3 \t", " \t", "12 3"},
+        {"\t\t", " \t", ""},
+        {"x", " \t", "x"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.text));
+        EXPECT_EQ(lum::TrimBlanks(r.text, r.blanks), r.expected);
+    }
+    EXPECT_EQ(lum::TrimBlanks("  padded name  "), "padded name");
+}
+
+} // namespace

@@ -7,23 +7,16 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "tests/engine/family_rows.h"
 
 namespace lum {
 namespace {
-
-struct Row {
-    const char* id;
-    const char* text;
-    bool check;
-    const char* expected;
-    const char* note;
-};
 
 constexpr const char* kOneCharacterPerDigit[] = {"CIND25", "C5BARS", "C3BARS", "CBCD", "C25INV", "C25COMP"};
 
 // "zint" rows: check digit as printed by zint 2.11.1 (`-b 89`, `-b 3 --vers=1`,
 // `-b 7 --vers=1`, `-b 2 --vers=1`); pairs looked up by hand in the pair table.
-constexpr Row kRows[] = {
+constexpr test::EncodeRow kRows[] = {
     {"ITF", "1234567890123", true, "*LfNiWeDsCpLfPa#", "standard example: check 1; zint"},
     {"ITF", "12", true, "*ApApApApApHhSb#", "padded to 13 digits, check 3"},
     {"ITF", "12345678901234", true, "", "14 digits with the flag set are too many"},
@@ -54,13 +47,7 @@ constexpr Row kRows[] = {
     {"CBCD", " 1", false, "", "digits only"},
 };
 
-TEST(TwoOfFive, Table)
-{
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(testing::Message() << row.id << " '" << row.text << "' " << row.check << ": " << row.note);
-        EXPECT_EQ(Encode(row.text, row.id, row.check, Deliverable::Library), row.expected);
-    }
-}
+TEST(TwoOfFive, Table) { test::ExpectFontStrings(kRows); }
 
 TEST(TwoOfFive, OneCharacterPerDigitEntriesShareTheWrap)
 {

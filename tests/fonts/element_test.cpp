@@ -34,6 +34,7 @@ struct ElementRow {
     const char* note;
 };
 
+// clang-format off
 const ElementRow kElementRows[] = {
     {"CIND25", [](const std::string& p) { return ZintCase{BARCODE_C25IND, 0, p}; }, "Industrial 2 of 5"},
     {"C5BARS", [](const std::string& p) { return ZintCase{BARCODE_C25IATA, 0, p}; }, "IATA 2 of 5"},
@@ -52,11 +53,9 @@ const ElementRow kElementRows[] = {
     {"POSTNET", [](const std::string& p) { return ZintCase{BARCODE_POSTNET, 0, p.substr(0, p.size() - 1)}; },
      "POSTNET: zint adds its own check digit"},
 };
+// clang-format on
 
-void PrintTo(const ElementRow& row, std::ostream* os)
-{
-    *os << row.id;
-}
+void PrintTo(const ElementRow& row, std::ostream* os) { *os << row.id; }
 
 std::string RandomText(std::mt19937& rng, std::string_view id)
 {
@@ -68,7 +67,6 @@ std::string RandomText(std::mt19937& rng, std::string_view id)
         s += alphabet[pick(rng)];
     return s;
 }
-
 
 // Full/half bar letters from a lower scan line (every bar) and an upper one (full bars only).
 std::string BarHeights(const render::Bitmap& b, int lowerRow, int upperRow)

@@ -9,7 +9,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/fonts.h"
-#include "fonts/render/print_geometry.h"
 #include "tests/fonts/readers.h"
 
 namespace lum {
@@ -28,6 +27,7 @@ struct GridRow {
     int bandUnits; // a scan line this many font units above the baseline crosses every bar
 };
 
+// clang-format off
 const GridRow kGridRows[] = {
     {"C39", "CODE-39", Widths::NarrowWide, 200},
     {"C93", "CODE-93", Widths::Modules, 200},
@@ -47,11 +47,9 @@ const GridRow kGridRows[] = {
     {"UPCE", "0123456", Widths::Modules, 480},
     {"POSTNET", "12345", Widths::Postnet, 200},      // under the half bars' tops
 };
+// clang-format on
 
-void PrintTo(const GridRow& row, std::ostream* os)
-{
-    *os << row.id;
-}
+void PrintTo(const GridRow& row, std::ostream* os) { *os << row.id; }
 
 std::set<int> Distinct(const std::vector<int>& runs, std::size_t from, std::size_t step)
 {
@@ -67,7 +65,7 @@ TEST_P(GridTest, BarEdgesOnPixelBoundaries)
 {
     const GridRow& row = GetParam();
     const Symbology* entry = FindSymbology(row.id);
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(row.id);
+    const PrintGeometry* geometry = entry ? &entry->print : nullptr;
     ASSERT_TRUE(entry && geometry);
     const std::string fontString = Encode(row.text, row.id, true, Deliverable::Library);
     if (fontString.empty())

@@ -13,10 +13,7 @@
 namespace lum {
 namespace {
 
-bool HaveTesseract()
-{
-    return std::system("tesseract --version >/dev/null 2>&1") == 0;
-}
+bool HaveTesseract() { return std::system("tesseract --version >/dev/null 2>&1") == 0; }
 
 test::Raster Draw(const std::string& font, const std::string& fontString, int modulePixels = 4)
 {
@@ -29,10 +26,7 @@ bool IsEanDigitGlyph(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'J') || (c >= 'a' && c <= 'j') || (c >= 'm' && c <= 'v');
 }
-bool IsAddOnDigitGlyph(char c)
-{
-    return c >= 'K' && c <= '^';
-}
+bool IsAddOnDigitGlyph(char c) { return c >= 'K' && c <= '^'; }
 
 // The human-readable digits of the last line of an EAN/UPC font string: main
 // digits in the band under the bars, add-on digits above the add-on bars.
@@ -73,12 +67,12 @@ TEST(OcrTest, EanDigitsReadBack)
         std::string fontString, digits;
         bool addOn;
     } rows[] = {
-        {"5|JabCDe!nopqrt|", "5901234123457", false},                 // EAN-13
-        {"0|AAAAAA!mmmmmm|", "0000000000000", false},                 // EAN-13, all zeros
-        {"|JGDI!rmtq|", "96385074", false},                           // EAN-8
-        {"|ADGAAA!ovnqro|", "036000291452", false},                   // UPC-A
-        {"9|HiaDaG!qmsnrt|-+Z_M_Y_T_P", "52495", true},              // add-on digits above its bars
-        {"1|CDEfgh#", "1234567", false},                              // UPC-E: number system and six digits
+        {"5|JabCDe!nopqrt|", "5901234123457", false},                   // EAN-13
+        {"0|AAAAAA!mmmmmm|", "0000000000000", false},                   // EAN-13, all zeros
+        {"|JGDI!rmtq|", "96385074", false},                             // EAN-8
+        {"|ADGAAA!ovnqro|", "036000291452", false},                     // UPC-A
+        {"9|HiaDaG!qmsnrt|-+Z_M_Y_T_P", "52495", true},                 // add-on digits above its bars
+        {"1|CDEfgh#", "1234567", false},                                // UPC-E: number system and six digits
         {"9|HiaDaG!qmsnrt|-+U_V_W_X_Y_Z_[_\\_]_^", "0123456789", true}, // every add-on set B digit
     };
     for (const Row& row : rows) {

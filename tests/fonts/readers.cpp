@@ -185,8 +185,8 @@ std::string OcrLine(const render::Bitmap& bitmap, const std::string& whitelist)
     std::string bytes;
     if (!render::EncodePng(bitmap, bytes).Ok() || !render::WriteImageFile(png, bytes).Ok())
         return "<cannot write image>";
-    const std::string command = "tesseract '" + png + "' stdout --psm 7 -c tessedit_char_whitelist=" + whitelist +
-                                " 2>/dev/null";
+    const std::string command =
+        "tesseract '" + png + "' stdout --psm 7 -c tessedit_char_whitelist=" + whitelist + " 2>/dev/null";
     std::string text;
     if (std::FILE* pipe = popen(command.c_str(), "r")) {
         char buf[256];

@@ -18,7 +18,6 @@
 #include "cli/command.h"
 #include "cli/render_size.h"
 #include "engine/catalogue.h"
-#include "fonts/render/print_geometry.h"
 #include "tests/fonts/readers.h"
 
 namespace lum {
@@ -115,8 +114,8 @@ TEST_F(RenderCommand, DefaultSizeScans)
         const char* expected; // zbar's data, check characters included
         int dots;             // a module
     } rows[] = {
-        {"EAN13", "590123412345", "5901234123457", 4}, // 0.330 mm: 3.9 dots
-        {"C128", "LUM-2026", "LUM-2026", 3},           // 0.250 mm: 2.95 dots
+        {"EAN13", "590123412345", "5901234123457", 4},       // 0.330 mm: 3.9 dots
+        {"C128", "LUM-2026", "LUM-2026", 3},                 // 0.250 mm: 2.95 dots
         {"E128", "0195012345678903", "0195012345678903", 6}, // 0.495 mm: 5.85 dots
     };
     for (const Row& row : rows) {
@@ -184,10 +183,10 @@ TEST_F(RenderCommand, BatchWritesOneImagePerAcceptedLine)
 {
     const std::string pattern = File("label-{line:3}-{text}.png");
     const std::string input = "ABC-1\n"
-                              "a b\n"    // rejected: space
-                              "\n"       // blank: skipped
-                              "XYZ\r\n"  // CR LF
-                              "12345";   // no final line end
+                              "a b\n"   // rejected: space
+                              "\n"      // blank: skipped
+                              "XYZ\r\n" // CR LF
+                              "12345";  // no final line end
     const Outcome run = Lumcode({"render", "--batch", "--check", "-o", pattern.c_str(), "C39"}, input);
     EXPECT_EQ(run.status, 1);
     // The size note (0.254 mm for the 0.25 mm asked) and one rejection.
@@ -227,8 +226,8 @@ TEST_F(RenderCommand, FailedWriteKeepsThePreviousImage)
         rlimit small = old;
         small.rlim_cur = 100;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const Outcome run = Lumcode(
-            {"render", "--module", "0.254", "-o", path.c_str(), "C128", "a text long enough for 100 bytes"});
+        const Outcome run =
+            Lumcode({"render", "--module", "0.254", "-o", path.c_str(), "C128", "a text long enough for 100 bytes"});
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(run.status, 1);
@@ -282,8 +281,12 @@ TEST_F(RenderCommand, MistakesAreReported)
         {{"--batch", "-o", "{lines}.png", "C39"}, 2, "unknown field"},
         {{"--max-line", "4", "-o", out, "C39", "ABCDE"}, 1, "longer than"},
         // An image that cannot be written is named with the system's reason.
-        {{"-o", "/nonexistent/x.svg", "C39", "A"}, 1, "lumcode: render: cannot write /nonexistent/x.svg: No such file or directory\n"},
-        {{"-o", "/nonexistent/x.png", "C39", "A"}, 1, "lumcode: render: cannot write /nonexistent/x.png: No such file or directory\n"},
+        {{"-o", "/nonexistent/x.svg", "C39", "A"},
+         1,
+         "lumcode: render: cannot write /nonexistent/x.svg: No such file or directory\n"},
+        {{"-o", "/nonexistent/x.png", "C39", "A"},
+         1,
+         "lumcode: render: cannot write /nonexistent/x.png: No such file or directory\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.said);
@@ -307,7 +310,7 @@ TEST_F(RenderCommand, SizesOutsideTheStandardAreWarnedAbout)
         {{"--magnification", "250", "EAN13", "590123412345"}, "over the 0.660 mm (200%) maximum"},
         {{"--module", "0.1", "C128", "ABC"}, "under the 0.191 mm minimum"},
         {{"--size", "24", "EAN13", "590123412345"}, "under the 0.264 mm (80%) minimum"}, // 1.2 dots
-        {{"--module", "0.508", "--dpi", "300", "C128", "ABC"}, ""},                     // exactly 6 dots
+        {{"--module", "0.508", "--dpi", "300", "C128", "ABC"}, ""},                      // exactly 6 dots
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args[1]);
@@ -326,11 +329,11 @@ TEST_F(RenderCommand, SizesOutsideTheStandardAreWarnedAbout)
 // when the size asked for is.
 TEST(RenderSize, WholeDotsWithinTheStandard)
 {
-    const render::PrintGeometry& ean = *render::FindPrintGeometry("EAN13");
-    const render::PrintGeometry& code128 = *render::FindPrintGeometry("C128");
+    const PrintGeometry& ean = FindSymbology("EAN13")->print;
+    const PrintGeometry& code128 = FindSymbology("C128")->print;
     const double eanMmPerPoint = 12.0 / 1000 * 25.4 / 72; // VOREAN: a 12-unit module in a 1000-unit em
     struct Row {
-        const render::PrintGeometry& geometry;
+        const PrintGeometry& geometry;
         cli::SizeRequest request;
         int dpi;
         int dots;
@@ -356,23 +359,6 @@ TEST(RenderSize, WholeDotsWithinTheStandard)
         else
             EXPECT_DOUBLE_EQ(size.moduleMm, row.geometry.nominalMm);
         EXPECT_EQ(!size.warnings.empty(), row.warned);
-    }
-}
-
-TEST(PrintGeometry, OneRowPerCatalogueEntryInOrder)
-{
-    const auto rows = render::PrintGeometries();
-    const auto catalogue = Catalogue();
-    ASSERT_EQ(rows.size(), catalogue.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        SCOPED_TRACE(catalogue[i].id);
-        EXPECT_EQ(rows[i].id, catalogue[i].id);
-        EXPECT_GE(rows[i].nominalMm, rows[i].minimumMm);
-        EXPECT_TRUE(rows[i].maximumMm == 0 || rows[i].maximumMm >= rows[i].nominalMm);
-        EXPECT_GT(rows[i].quietLeft, 0);
-        EXPECT_FALSE(rows[i].standard.empty());
-        // The magnification is a percentage of the GS1 nominal module, the retail symbols' own.
-        EXPECT_EQ(rows[i].magnification, catalogue[i].family == "VOREAN");
     }
 }
 

@@ -124,13 +124,13 @@ TEST(Render, QuietZonesAndMarginsInModules)
         ++first;
     while (b.At(last, b.height / 2) >= 128)
         --last;
-    EXPECT_EQ(first, 40);              // 10 modules of 4 px
+    EXPECT_EQ(first, 40);                  // 10 modules of 4 px
     EXPECT_EQ(b.width - 1 - last, 28 + 4); // 7 modules, after the stop's trailing gap of one module
     int top = 0;
     while (b.At(first, top) >= 128)
         ++top;
-    EXPECT_EQ(top, 8);                 // 2 modules
-    EXPECT_EQ(b.height, 8 + 100 + 8);  // bars 800 units = 25 modules = 100 px
+    EXPECT_EQ(top, 8);                // 2 modules
+    EXPECT_EQ(b.height, 8 + 100 + 8); // bars 800 units = 25 modules = 100 px
 }
 
 TEST(Render, TwoLineStringIsTwoLines)
@@ -182,11 +182,9 @@ TEST(Render, PngHoldsTheRasterAndItsResolution)
         std::string fontString;
         int pixels, dpi;
     } rows[] = {
-        {"VOREAN", "5|JabCDe!nopqrt|-+K_Z", 4, 300},  // bars, digits under and above them
-        {"VOR128", "\x89IJ5\x8b", 2, 203},
-        {"VOR32", "|*EWYUJV#\r\nA123456788", 3, 300},  // two lines
-        {"VORPOSTNET", "*12345#", 6, 300},
-        {"VOR39", "#A#", 1, 72},                      // a row narrower than a deflate reference
+        {"VOREAN", "5|JabCDe!nopqrt|-+K_Z", 4, 300}, // bars, digits under and above them
+        {"VOR128", "\x89IJ5\x8b", 2, 203},           {"VOR32", "|*EWYUJV#\r\nA123456788", 3, 300}, // two lines
+        {"VORPOSTNET", "*12345#", 6, 300},           {"VOR39", "#A#", 1, 72}, // a row narrower than a deflate reference
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.font);
@@ -218,8 +216,7 @@ TEST(Render, PngEncoderRoundTripsThroughLibpng)
         int width, height;
         int repeatEvery; // a new random row every N rows
         int levels;      // distinct grey values
-    } rows[] = {{1, 1, 1, 256}, {2, 5, 2, 2}, {7, 300, 50, 2}, {600, 40, 1, 256},
-                {600, 80, 7, 3}, {40000, 3, 2, 2}};
+    } rows[] = {{1, 1, 1, 256}, {2, 5, 2, 2}, {7, 300, 50, 2}, {600, 40, 1, 256}, {600, 80, 7, 3}, {40000, 3, 2, 2}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
         render::Bitmap b;

@@ -12,7 +12,6 @@
 #include "engine/code39.h"
 #include "engine/fonts.h"
 #include "engine/text.h"
-#include "fonts/render/print_geometry.h"
 #include "fonts/render/render.h"
 #include "tests/fonts/readers.h"
 
@@ -36,8 +35,8 @@ int ModulePixelsAt(const ScanSize& size, std::string_view id)
 {
     if (size.modulePixels > 0)
         return size.modulePixels;
-    const render::PrintGeometry* geometry = render::FindPrintGeometry(id);
-    return geometry ? render::ModulePixels(geometry->nominalMm, size.dpi) : 0;
+    const Symbology* entry = FindSymbology(id);
+    return entry ? render::ModulePixels(entry->print.nominalMm, size.dpi) : 0;
 }
 
 std::string SizeName(const ScanSize& size, int pixels)
@@ -199,10 +198,7 @@ const ScanRow kScanRows[] = {
      true, true, "EN 798; decoders return start and stop"},
 };
 
-void PrintTo(const ScanRow& row, std::ostream* os)
-{
-    *os << row.id << row.addOn;
-}
+void PrintTo(const ScanRow& row, std::ostream* os) { *os << row.id << row.addOn; }
 
 std::string Describe(const std::vector<Decoded>& all)
 {
@@ -214,10 +210,7 @@ std::string Describe(const std::vector<Decoded>& all)
 
 // zbar reports a main symbol with its add-on as one composite symbol, the
 // digits run together; ZXing-cpp separates them by a space.
-std::string ZbarData(const std::vector<Decoded>& all)
-{
-    return all.size() == 1 ? all[0].data : Describe(all);
-}
+std::string ZbarData(const std::vector<Decoded>& all) { return all.size() == 1 ? all[0].data : Describe(all); }
 
 std::string WithoutSpace(std::string s)
 {
@@ -273,7 +266,8 @@ TEST_P(ScanTest, DecodersReadWhatWasEncoded)
                 ASSERT_EQ(image.status.message, "");
                 if (row.zbar) {
                     const auto all = test::DecodeZbar(image.bitmap);
-                    EXPECT_EQ(ZbarData(all), row.addOn.empty() ? expected : WithoutSpace(expected)) << "zbar read " << Describe(all);
+                    EXPECT_EQ(ZbarData(all), row.addOn.empty() ? expected : WithoutSpace(expected))
+                        << "zbar read " << Describe(all);
                 }
                 if (row.zxing) {
                     const auto all = test::DecodeZxing(image.bitmap, !row.addOn.empty());
@@ -308,6 +302,7 @@ struct FixedRow {
     bool addOn = false;
 };
 
+// clang-format off
 const FixedRow kFixedRows[] = {
     {"C39", "#ABCX#", "ABCX", "Code 39 ABC with mod 43 X"},
     {"C93", "*TEST93+6#", "TEST93", "Code 93 TEST93, C = +, K = 6"},
@@ -334,11 +329,9 @@ const FixedRow kFixedRows[] = {
     {"C128", "\x89\x96\x97\x8b", "~", "Code 128: Start B, ~ (value 94), check 95"},
     {"E128", "\x8a\x87\x22-CYo{-@k\x8b", "0112345678901231", "GS1-128: Start C, FNC1, (01) GTIN, check 74"},
 };
+// clang-format on
 
-void PrintTo(const FixedRow& row, std::ostream* os)
-{
-    *os << row.id << ": " << row.note;
-}
+void PrintTo(const FixedRow& row, std::ostream* os) { *os << row.id << ": " << row.note; }
 
 class FixedScanTest : public ::testing::TestWithParam<FixedRow> {};
 

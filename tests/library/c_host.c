@@ -51,8 +51,8 @@ int main(void)
     expect(n == 13 && strcmp(pad, "000000000000") == 0, "EAN13 empty text padded");
 
     {
-        static const char expected[] =
-            "character \" \" at position 2 is not allowed; allowed: 0-9, A-Z and - . _ $ / + % (\"_\" stands for a space)";
+        static const char expected[] = "character \" \" at position 2 is not allowed; allowed: 0-9, A-Z and - . _ $ / "
+                                       "+ % (\"_\" stands for a space)";
         char reason[sizeof expected];
         n = VORDiagnoseDLL("A c", "C39", 0, 0, reason, (int)sizeof reason);
         expect(n == (int)sizeof expected - 1 && strcmp(reason, expected) == 0, "reason for a space in Code 39");

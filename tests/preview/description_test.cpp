@@ -24,6 +24,7 @@ struct Caption {
     std::string_view englishCd, englishNoCd, italianCd, italianNoCd;
 };
 
+// clang-format off
 const Caption kCaptions[] = {
     {400, "Length: variable, alphabet 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-._$/+%",
      "Length: variable, alphabet 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-._$/+%",
@@ -91,6 +92,7 @@ const Caption kCaptions[] = {
     {425, "Length: variable, alphabet ASCII", "Length: variable, alphabet ASCII", "Lunghezza: variabile, alfabeto ASCII",
      "Lunghezza: variabile, alfabeto ASCII"},
 };
+// clang-format on
 
 TEST(DescriviSimbologia, EveryCaptionInBothLanguages)
 {
@@ -176,8 +178,8 @@ TEST(DescriviSimbologia, StyleNamesInTheLanguage)
 {
     EXPECT_EQ(Describe(400, kEn, false).styleNames,
               (std::vector<std::string>{"Normal", "Narrow", "Wide", "Short", "Narrow short", "Wide short"}));
-    EXPECT_EQ(Describe(400, kIt, false).styleNames, (std::vector<std::string>{"Normale", "Stretto", "Largo", "Corto",
-                                                                             "Stretto e corto", "Largo e corto"}));
+    EXPECT_EQ(Describe(400, kIt, false).styleNames,
+              (std::vector<std::string>{"Normale", "Stretto", "Largo", "Corto", "Stretto e corto", "Largo e corto"}));
     EXPECT_EQ(Describe(428, kIt, false).styleNames, (std::vector<std::string>{"Normale", "Corto"}));
     EXPECT_EQ(Describe(410, kEn, false).styleNames, (std::vector<std::string>{"Normal"}));
 }

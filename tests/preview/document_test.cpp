@@ -101,22 +101,16 @@ TEST(NumericValue, ReadsAsFarAsANumberGoes)
         std::string_view text;
         double value;
     };
+    // clang-format off
     const Case cases[] = {
         {"100", 100}, {"12.5", 12.5}, {"  36", 36}, {"12abc", 12}, {"abc", 0}, {"", 0},
         {".5", 0.5},  {"-5", 0},      {"0", 0},     {"7.", 7},     {"1.2.3", 1.2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
         EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value);
     }
-}
-
-TEST(TrimBlanks, Both)
-{
-    EXPECT_EQ(TrimBlanks("  Courier  "), "Courier");
-    EXPECT_EQ(TrimBlanks("Times New Roman"), "Times New Roman");
-    EXPECT_EQ(TrimBlanks("    "), "");
-    EXPECT_EQ(TrimBlanks(""), "");
 }
 
 } // namespace

@@ -49,11 +49,13 @@ TEST(RoundPointSize, HalvesToEven)
         double points;
         int whole;
     };
+    // clang-format off
     const Case cases[] = {
         {10, 10},     {10.5, 10},   {11.5, 12},     {12.49, 12},    {12.51, 13},     {0.5, 0},
         {1.5, 2},     {2.5, 2},     {-0.5, 0},      {-1.5, -2},     {7.25, 7},       {99999, 32767},
         {-1e9, -32768}, {32766.5, 32766}, {32767.5, 32767},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.points);
         EXPECT_EQ(RoundPointSize(c.points), c.whole);

@@ -86,12 +86,14 @@ TEST(TestoHRC, CheckColumnMatchesTheBars)
         int nameId;
         std::string_view code;
     };
+    // clang-format off
     const Case cases[] = {
         {400, "CODE_39"}, {402, "TEST93"},    {405, "31415"},  {406, "2718"},   {407, "0"},
         {408, "987654"},  {430, "42"},        {431, "1999"},   {409, "80523"},  {409, "9999999999999"},
         {411, "C-$:/.+D"}, {411, "t0e"},      {426, "0-9-1234567"}, {427, "4000"}, {428, "1A2B3C"},
         {428, "FFFFFFFFFFFFFFF"}, {429, "MOLK0"}, {433, "987654321"}, {433, "20500"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const Symbology* entry = nullptr;
         for (const Symbology& s : Catalogue())
@@ -148,8 +150,8 @@ TEST(TestoHRC, CodabarLineInLowerCase)
 // The symbologies whose line comes from elsewhere (or that have none).
 TEST(TestoHRC, OtherRowsGiveNothing)
 {
-    for (const int id : {410, 412, 413, 414, 415, 416, 417, 418, 419, 420, 421, 422, 423, 424, 425, 434, 435, 399,
-                         436, 0}) {
+    for (const int id :
+         {410, 412, 413, 414, 415, 416, 417, 418, 419, 420, 421, 422, 423, 424, 425, 434, 435, 399, 436, 0}) {
         SCOPED_TRACE(id);
         EXPECT_EQ(TestoHRC(id, "123456789012", kCheck), "");
         EXPECT_EQ(TestoHRC(id, "123456789012", kPlain), "");
@@ -195,8 +197,8 @@ TEST(TestoHRC, FullAsciiShowsTheTypedTextAndTheBarsCheckCharacters)
 // the Full ASCII font string (one for Code 39, two for Code 93).
 TEST(TestoHRC, FullAsciiCheckCharactersDecodeFromTheBars)
 {
-    const std::string_view codes[] = {"Code 39", "a", "~\\x7F", "\\n\\r", "{|}", "lum@example", "%%", "z",
-                                      "Hello, World!", "\\0", "0123456789", "__"};
+    const std::string_view codes[] = {"Code 39", "a", "~\\x7F",        "\\n\\r", "{|}",        "lum@example",
+                                      "%%",      "z", "Hello, World!", "\\0",    "0123456789", "__"};
     for (const std::string_view code : codes) {
         SCOPED_TRACE(std::string(code));
         const std::string bars39 = EncodeCode39FullAscii(code, true, Deliverable::Assistant);

@@ -167,9 +167,9 @@ protected:
             return;
         int status = 0;
         log_ = Shell("cd " + Quote(dir_) + " && FONTCONFIG_FILE=" + Quote(dir_ / "fonts.conf") + " timeout 300 " +
-                       LUM_SOFFICE + " --headless --norestore --nolockcheck -env:UserInstallation=file://" +
-                       (dir_ / "profile").string() + " --convert-to pdf --outdir " + Quote(dir_) + files + " 2>&1",
-                   &status);
+                         LUM_SOFFICE + " --headless --norestore --nolockcheck -env:UserInstallation=file://" +
+                         (dir_ / "profile").string() + " --convert-to pdf --outdir " + Quote(dir_) + files + " 2>&1",
+                     &status);
     }
 
     static void TearDownTestSuite()
@@ -221,7 +221,7 @@ protected:
         Shell(std::string(LUM_PDFTOPPM) + " -r 300 -gray -png -singlefile " + Quote(pdf) + " " + Quote(png));
         ASSERT_TRUE(fs::exists(png.string() + ".png"));
         std::istringstream read(Shell(std::string(LUM_ZBARIMG) + " -q --raw --nodbus -Sean2.enable -Sean5.enable " +
-                                    Quote(png.string() + ".png") + " 2>/dev/null"));
+                                      Quote(png.string() + ".png") + " 2>/dev/null"));
         std::vector<std::string> decoded;
         for (std::string symbol; std::getline(read, symbol);)
             if (!symbol.empty())
@@ -237,25 +237,13 @@ protected:
     static inline std::string log_;
 };
 
-TEST_F(Office, Code39)
-{
-    Check("code39");
-}
+TEST_F(Office, Code39) { Check("code39"); }
 
-TEST_F(Office, Ean13WithAddOn)
-{
-    Check("ean13add5");
-}
+TEST_F(Office, Ean13WithAddOn) { Check("ean13add5"); }
 
-TEST_F(Office, Code128)
-{
-    Check("code128");
-}
+TEST_F(Office, Code128) { Check("code128"); }
 
-TEST_F(Office, Codabar)
-{
-    Check("codabar");
-}
+TEST_F(Office, Codabar) { Check("codabar"); }
 
 } // namespace
 } // namespace lum::preview

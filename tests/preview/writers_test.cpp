@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "assistant/preview/cp1252.h"
 #include "assistant/preview/document.h"
 #include "assistant/preview/html_writer.h"
 #include "assistant/preview/rtf_writer.h"
@@ -59,8 +58,13 @@ ReadDocument ReadRtf(std::string_view rtf)
             }
             return;
         }
-        ReadRun run{doc.fonts.count(s.font) ? doc.fonts[s.font] : "?", s.halfPoints, s.bold, s.italic,
-                    s.underline, s.strike, {}};
+        ReadRun run{doc.fonts.count(s.font) ? doc.fonts[s.font] : "?",
+                    s.halfPoints,
+                    s.bold,
+                    s.italic,
+                    s.underline,
+                    s.strike,
+                    {}};
         if (doc.runs.empty() || !doc.runs.back().SameFormat(run))
             doc.runs.push_back(run);
         doc.runs.back().text += c;
@@ -300,35 +304,6 @@ TEST(WriteRtf, HalfPoints)
         ASSERT_EQ(read.runs.size(), 1U);
         EXPECT_EQ(read.runs[0].halfPoints, c.halfPoints);
     }
-}
-
-// The table against the C library's converter, an independent one; the five
-// bytes Windows-1252 leaves undefined map to the C1 control of their value,
-// as the generated fonts carry them.
-TEST(Cp1252, AgainstIconv)
-{
-    iconv_t cd = iconv_open("UTF-8", "CP1252");
-    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    for (int b = 0; b < 256; ++b) {
-        SCOPED_TRACE(b);
-        char in = char(b);
-        char out[8] = {};
-        char* inp = &in;
-        char* outp = out;
-        std::size_t inLeft = 1, outLeft = sizeof out;
-        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-        if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == std::size_t(-1)) {
-            EXPECT_TRUE(undefined);
-            EXPECT_EQ(Cp1252ToUnicode(static_cast<unsigned char>(b)), char32_t(b));
-            const std::string c1 = {char(0xC2), char(b)};
-            EXPECT_EQ(Cp1252ToUtf8(std::string(1, char(b))), c1);
-        } else if (!undefined) {
-            EXPECT_EQ(Cp1252ToUtf8(std::string(1, char(b))), std::string(out, outp));
-        }
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(cd);
-    EXPECT_EQ(Cp1252ToUtf8("\x80\x8A\x96\x97\x98"), "\u20AC\u0160\u2013\u2014\u02DC");
 }
 
 // The text of an HTML fragment: tags dropped, the five entities decoded,

@@ -8,7 +8,7 @@
 
 #include "assistant/wizard/wizard_texts.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 // The list order: description ids 600-624, 730-738, 625-633, 739-764, 634-671.
@@ -166,4 +166,4 @@ TEST(AiRule, Hints)
 }
 
 } // namespace
-} // namespace lum
+} // namespace lum::wizard

@@ -9,7 +9,7 @@
 #include "engine/catalogue.h"
 #include "engine/escape.h"
 
-namespace lum {
+namespace lum::wizard {
 namespace {
 
 using namespace std::string_literals;
@@ -114,8 +114,6 @@ TEST(StringHelpers, Trim)
 {
     EXPECT_EQ(CTrimL("000120", '0'), "120");
     EXPECT_EQ(CTrimL("0000", '0'), "");
-    EXPECT_EQ(TrimBlanks(" \t 12 3 \t"), "12 3");
-    EXPECT_EQ(TrimBlanks("   "), "");
 }
 
 // --- EscapeText ------------------------------------------------------------
@@ -668,4 +666,4 @@ TEST(Ean128Wizard, RoundTripThroughTheEncoder)
 }
 
 } // namespace
-} // namespace lum
+} // namespace lum::wizard

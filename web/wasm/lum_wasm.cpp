@@ -23,6 +23,7 @@
 #include "engine/cp1252.h"
 #include "engine/fonts.h"
 #include "engine/rejection.h"
+#include "web/json_text.h"
 
 #define LUM_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -70,8 +71,6 @@ ReasonStyle StyleFor(unsigned flags)
             (flags & kCommandLine) ? FlagWording::CommandLine : FlagWording::Argument, kWho};
 }
 
-constexpr bool IsControl(char32_t cp) noexcept { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
-
 // Why a text cannot be taken in, in the words lumcode uses for the same
 // problem (English) or their Italian translation.
 std::string Utf8ProblemReason(const Utf8Conversion& conversion, unsigned flags)
@@ -82,14 +81,7 @@ std::string Utf8ProblemReason(const Utf8Conversion& conversion, unsigned flags)
         std::snprintf(code, sizeof code, "%zu", conversion.offset + 1);
         return std::string(italian ? "UTF-8 non valido al byte " : "invalid UTF-8 at byte ") + code;
     }
-    const char32_t cp = conversion.codePoint;
-    std::snprintf(code, sizeof code, "U+%04X", unsigned(cp));
-    std::string name = code;
-    if (!IsControl(cp)) {
-        name = "\"";
-        AppendUtf8(cp, name);
-        name.append("\" (").append(code).append(")");
-    }
+    const std::string name = CodePointName(conversion.codePoint);
     const std::string position = std::to_string(conversion.position + 1);
     if (italian)
         return "carattere " + name + " in posizione " + position + " senza equivalente in Windows-1252";
@@ -198,20 +190,7 @@ void AppendJsonString(std::string_view bytes, std::string& out)
 {
     std::string utf8;
     AppendCp1252AsUtf8(bytes, utf8);
-    out.push_back('"');
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-            out += buf;
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
+    web::AppendJsonUtf8(utf8, out);
 }
 
 std::string_view CheckWord(CheckStep step)
@@ -242,11 +221,8 @@ void AppendSymbology(std::string_view id, int nameId, const Symbology& entry, st
     out += "},\"family\":";
     AppendJsonString(entry.family, out);
     out += ",\"styles\":[";
-    const FontFamily* family = FindFontFamily(entry.family);
     bool first = true;
-    for (const StyleInfo& style : Styles()) {
-        if (!family || !FamilyHasStyle(*family, style.style))
-            continue;
+    for (const StyleInfo& style : FamilyStyles(entry.family)) {
         if (!first)
             out.push_back(',');
         AppendJsonString(style.english, out);
@@ -255,10 +231,10 @@ void AppendSymbology(std::string_view id, int nameId, const Symbology& entry, st
     out += "],\"check\":\"";
     out += CheckWord(entry.check);
     out.push_back('"');
-    const assistant::GenerateRow* row = nameId ? assistant::FindGenerateRow(nameId) : nullptr;
-    if (row && row->id == id && !row->idWithHrc.empty()) {
+    const auto choice = FindDisplayChoice(nameId);
+    if (choice && !choice->addOn && choice->entry->id == id && choice->withHrc) {
         out += ",\"withHrc\":";
-        AppendJsonString(row->idWithHrc, out);
+        AppendJsonString(choice->withHrc->id, out);
     }
     out.push_back('}');
 }
@@ -322,13 +298,13 @@ int lum_hrc(const char* text, std::size_t size, const char* id, std::size_t idSi
     const auto normalised = Normalise(rq);
     if (!normalised)
         return SetResultFromCp1252(kRejected, ReasonFor(rq, flags));
-    const assistant::GenerateRow* row = rq.addOn ? nullptr : assistant::FindGenerateRow(rq.entry->nameId);
-    if (!row)
+    const int nameId = rq.addOn ? 0 : rq.entry->nameId;
+    if (!FindDisplayChoice(nameId))
         return SetResult(kOk, {});
     assistant::Generated generated;
     generated.valid = true;
     generated.code = normalised->main;
-    return SetResultFromCp1252(kOk, HrcText(*row, generated, rq.check, (flags & kCheckInHrc) != 0, {}));
+    return SetResultFromCp1252(kOk, assistant::HrcText(nameId, generated, rq.check, (flags & kCheckInHrc) != 0, {}));
 }
 
 // The font name for the symbology's family in a style given by its English or
@@ -352,12 +328,13 @@ LUM_EXPORT(lum_symbologies) int lum_symbologies() noexcept
             out.push_back(',');
         AppendSymbology(entry.id, entry.nameId, entry, out);
     }
-    for (const assistant::GenerateRow& row : assistant::GenerateTable()) {
-        if (row.addOnId.empty())
+    for (const DisplayName& name : DisplayNames()) {
+        const auto choice = FindDisplayChoice(name.id);
+        if (!choice || !choice->addOn)
             continue;
-        const std::string id = std::string(row.id) + "+" + std::string(row.addOnId);
+        const std::string id = std::string(choice->entry->id) + "+" + std::string(choice->addOn->id);
         out.push_back(',');
-        AppendSymbology(id, row.nameId, *FindSymbology(row.id), out);
+        AppendSymbology(id, name.id, *choice->entry, out);
     }
     out.push_back(']');
     return SetResult(kOk, out);

@@ -12,12 +12,14 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
 #include "assistant/frmprincipale.h"
+#include "assistant/generate.h"
 #include "assistant/informazioni.h"
 #include "assistant/platform.h"
+#include "assistant/preview/document.h"
 #include "assistant/preview/font_label.h"
+#include "assistant/preview_widget.h"
 #include "assistant/stringtable.h"
 #include "assistant/widgets.h"
 
@@ -119,7 +121,7 @@ void frmPrincipale::cmbSimbologia_Click()
     DescriviSimbologia();
     SalvaConfigurazione();
     UpdateWizardEntry();
-    if (SimbologiaCorrente() != kEan128NameId)
+    if (!TakesWizardText(SimbologiaCorrente()))
         wizardHrc.clear();
     Aggiorna();
 }
@@ -147,7 +149,7 @@ void frmPrincipale::txtDimensione_Change()
 {
     if (loading_)
         return;
-    double value = ValoreNumerico(txtDimensione_->text());
+    const double value = preview::NumericValue(ToCp1252(txtDimensione_->text()));
     if (value == 0) {
         txtDimensione_->setText(QStringLiteral("100")); // fires this handler again, which stores 100
         return;
@@ -167,11 +169,11 @@ void frmPrincipale::mnuLingua_Click(bool italiano)
     const int simbologia = SimbologiaCorrente();
     const int stile = CurrentStyleId();
     QString why;
-    if (ImpostaMarcatore(cartella_, italiano, &why)) {
+    if (SetLanguageMarker(cartella_, italiano, &why)) {
         ImpostaLingua();
     } else {
         NotifySettingsNotSaved(why); // the language changes for this run only
-        ApplyLanguage(LinguaPer(italiano));
+        ApplyLanguage(LanguageFor(italiano));
     }
     CaricaTesti();
     RestoreChoices(simbologia, stile);
@@ -181,7 +183,7 @@ void frmPrincipale::mnuLingua_Click(bool italiano)
 
 void frmPrincipale::mnuManuale_Click()
 {
-    const QString path = TrovaManuale(cartella_, servizi_.cartelleDati, manuale_);
+    const QString path = FindManual(cartella_, servizi_.cartelleDati, manuale_);
     if (path.isEmpty())
         servizi_.avviso(this, LoadText(kTextNoManual, offset_) + manuale_, LoadText(kTextTitleNotice, offset_));
     else
@@ -215,7 +217,7 @@ void frmPrincipale::mnuFont_Click()
         current.setStyleName(face.styleName());
     const std::optional<QFont> chosen = servizi_.sceltaFont(this, current);
     if (!chosen)
-        return; // cancelled: nothing changes
+        return;                    // cancelled: nothing changes
     if (chosen->family() != drawn) // the same face keeps the stored name
         cfg_.SetFaceName(ToCp1252(chosen->family()));
     // Whole points, halves to the even neighbour; a font without a point size
@@ -235,7 +237,7 @@ void frmPrincipale::cmdClipboard_Click()
     rtfContenuto_->selectAll(); // and the whole preview stays selected
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setMimeData(DatiAppunti(LeggiAnteprima(*rtfContenuto_->document())));
+    clipboard->setMimeData(PreviewMimeData(ReadPreview(*rtfContenuto_->document())));
 }
 
 } // namespace lum::assistant

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "assistant/anteprima.h"
 #include "assistant/cp1252.h"
+#include "assistant/preview_widget.h"
 #include "assistant/settings.h"
 #include "mainwindow.h"
 
@@ -357,7 +357,8 @@ TEST_F(Preview, DefaultHrcFaceAndTheFontDialogAgree)
         const Copied copied = Copy();
         EXPECT_EQ(copied.text, Shown());
         EXPECT_TRUE(copied.rtf.contains(" " + QByteArray(r.stored) + ";")) << copied.rtf.toStdString();
-        EXPECT_TRUE(copied.rtf.contains("\\fs" + QByteArray::number(2 * r.points) + " *AB*}")) << copied.rtf.toStdString();
+        EXPECT_TRUE(copied.rtf.contains("\\fs" + QByteArray::number(2 * r.points) + " *AB*}"))
+            << copied.rtf.toStdString();
     }
 }
 
@@ -369,8 +370,8 @@ TEST_F(Preview, FontDialogOpensOnTheStoredStyle)
     };
     // Qt's dialog chooses its style entry by name: a regular face must not
     // open as the family's first style ("Bold Italic", "Oblique").
-    const Row rows[] = {{"Courier", false, false, false}, {"Courier", false, false, true},
-                        {"Courier", true, false, true},   {"DejaVu Sans", false, false, false},
+    const Row rows[] = {{"Courier", false, false, false},   {"Courier", false, false, true},
+                        {"Courier", true, false, true},     {"DejaVu Sans", false, false, false},
                         {"DejaVu Sans", false, true, true}, {"DejaVu Sans", true, true, false}};
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.face) + (r.bold ? " bold" : "") + (r.italic ? " italic" : "") +
@@ -433,7 +434,7 @@ TEST_F(Preview, ClipboardCarriesRtfHtmlAndText)
     EXPECT_TRUE(rtf.contains("\\ansicpg1252"));
     EXPECT_TRUE(rtf.contains(" VOR39;")) << rtf.toStdString();   // font table
     EXPECT_TRUE(rtf.contains(" Courier;")) << rtf.toStdString(); // the HRC font
-    EXPECT_TRUE(rtf.contains("\\fs200 ")) << rtf.toStdString(); // 100 points in half-points
+    EXPECT_TRUE(rtf.contains("\\fs200 ")) << rtf.toStdString();  // 100 points in half-points
     EXPECT_TRUE(rtf.contains("\\fs20 *AB*}")) << rtf.toStdString();
     for (const char* type : {"application/rtf", "text/richtext"})
         EXPECT_EQ(data->data(QLatin1String(type)), rtf) << type;
@@ -482,17 +483,17 @@ TEST(PreviewDocument, RunsSurviveTheWidget)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.note);
         QTextDocument document;
-        ScriviAnteprima(document, {r.runs});
+        WritePreview(document, {r.runs});
         EXPECT_EQ(document.blockCount(), r.paragraphs);
-        const preview::PreviewDocument back = LeggiAnteprima(document);
+        const preview::PreviewDocument back = ReadPreview(document);
         ASSERT_EQ(back.runs.size(), r.runs.size());
         for (std::size_t i = 0; i < r.runs.size(); ++i)
             EXPECT_TRUE(back.runs[i] == r.runs[i]) << i << ": " << back.runs[i].family << " " << back.runs[i].text;
     }
     QTextDocument lone; // a lone CR or LF is a paragraph break as well
-    ScriviAnteprima(lone, {{{"VOR39", 10, false, false, false, false, "a\rb\nc"}}});
+    WritePreview(lone, {{{"VOR39", 10, false, false, false, false, "a\rb\nc"}}});
     EXPECT_EQ(lone.blockCount(), 3);
-    EXPECT_EQ(LeggiAnteprima(lone).runs.at(0).text, "a\r\nb\r\nc");
+    EXPECT_EQ(ReadPreview(lone).runs.at(0).text, "a\r\nb\r\nc");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "assistant/anteprima.h"
+#include "assistant/preview_widget.h"
 
 #include <QFont>
 #include <QMimeData>
@@ -70,7 +70,7 @@ preview::HrcFont FontHrc(const Configurazione& cfg)
     return font;
 }
 
-void ScriviAnteprima(QTextDocument& document, const preview::PreviewDocument& runs)
+void WritePreview(QTextDocument& document, const preview::PreviewDocument& runs)
 {
     document.clear();
     QTextCursor cursor(&document);
@@ -92,7 +92,7 @@ void ScriviAnteprima(QTextDocument& document, const preview::PreviewDocument& ru
     }
 }
 
-preview::PreviewDocument LeggiAnteprima(const QTextDocument& document)
+preview::PreviewDocument ReadPreview(const QTextDocument& document)
 {
     preview::PreviewDocument doc;
     const QFont fallback = document.defaultFont();
@@ -120,7 +120,7 @@ preview::PreviewDocument LeggiAnteprima(const QTextDocument& document)
     return doc;
 }
 
-QMimeData* DatiAppunti(const preview::PreviewDocument& runs)
+QMimeData* PreviewMimeData(const preview::PreviewDocument& runs)
 {
     auto* data = new QMimeData;
     const QByteArray rtf = QByteArray::fromStdString(preview::WriteRtf(runs));

@@ -18,15 +18,15 @@ preview::HrcFont FontHrc(const Configurazione& cfg);
 
 // Replaces the document's content by the runs; every CR LF (or lone CR or
 // LF) starts a new paragraph in the font of the run it ends.
-void ScriviAnteprima(QTextDocument& document, const preview::PreviewDocument& runs);
+void WritePreview(QTextDocument& document, const preview::PreviewDocument& runs);
 
 // The document's content as runs (one per stretch of equal font), paragraphs
 // joined by CR LF, characters outside Windows-1252 as "?".
-preview::PreviewDocument LeggiAnteprima(const QTextDocument& document);
+preview::PreviewDocument ReadPreview(const QTextDocument& document);
 
 // The clipboard data of a preview: the RTF under the rich-text types word
 // processors read ("text/rtf", "application/rtf", "text/richtext"), HTML and
 // plain text. The caller owns the result.
-QMimeData* DatiAppunti(const preview::PreviewDocument& runs);
+QMimeData* PreviewMimeData(const preview::PreviewDocument& runs);
 
 } // namespace lum::assistant
