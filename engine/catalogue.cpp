@@ -76,7 +76,7 @@ std::string Isbn13Label(std::string_view text, bool, Deliverable) { return Encod
 std::string Code128(std::string_view text, bool, Deliverable who) { return EncodeCode128(text, who); }
 std::string Ean128(std::string_view text, bool, Deliverable who) { return EncodeEan128(text, who); }
 
-constexpr std::string_view kGs1Retail = "GS1 General Specifications, ISO/IEC 15420";
+constexpr std::string_view kGs1Retail = "GS1 GenSpecs, ISO/IEC 15420";
 constexpr std::string_view kNoStandard = "no public standard; as Code 39";
 
 // EAN/UPC: nominal X 0.330 mm (100%), 80% to 200% allowed.
@@ -90,7 +90,7 @@ constexpr PrintGeometry Common(double quiet, std::string_view standard)
 
 // ITF-14 and GS1-128.
 constexpr PrintGeometry kGs1Logistics{
-    10, 10, 0.495, 0.495, 1.016, false, "GS1 General Specifications, general distribution"};
+    10, 10, 0.495, 0.495, 1.016, false, "GS1 GenSpecs, general distribution"};
 constexpr PrintGeometry kPostnetPrint{7, 7, 0.508, 0.381, 0.635, false, "USPS DMM 708.4"}; // bar 0.020 in; 1/8 in quiet
 constexpr std::string_view kCode39Standard = "ISO/IEC 16388, AIM USS Code 39";
 constexpr std::string_view kCode93Standard = "AIM USS Code 93";

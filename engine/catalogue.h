@@ -81,7 +81,7 @@ using CodeValues = std::vector<std::uint8_t> (*)(std::string_view text, Delivera
 // How big a symbol is printed, from the public standards (docs/fonts.md gives
 // the source of every figure): the quiet zones and the module (X) sizes. The
 // defaults are those of the codes without a fixed nominal size: the common
-// 0.25 mm, and the 0.0075 in (0.191 mm) floor of the AIM specifications.
+// 0.25 mm, and the 0.0075 in (0.191 mm) floor of the AIM symbology standards.
 struct PrintGeometry {
     double quietLeft = 10, quietRight = 10; // quiet zones, in modules
     double nominalMm = 0.250;               // the module the standard names as nominal (or a common one)

@@ -18,7 +18,7 @@ GUIDES = {"en": "LUMGuide.pdf", "it": "LUMGuide_ita.pdf"}
 # Symbologies zbar reads, and what it returns for a validated code: the code
 # itself, with the check digit a scanner adds for EAN/UPC and 2 of 5.
 ZBAR_READS = {"C39", "C93", "C128", "EAN13", "EAN8", "EAN13+ADD5", "ISBN13", "C25", "ITF", "CBAR"}
-GS1_NOMINAL_MODULE_MM = 0.33  # GS1 General Specifications, EAN/UPC at 100 %
+GS1_NOMINAL_MODULE_MM = 0.33  # GS1 GenSpecs, EAN/UPC at 100 %
 
 
 def pdftotext(path):

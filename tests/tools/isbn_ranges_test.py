@@ -15,9 +15,9 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
 TOOL = os.path.join(ROOT, "tools", "isbn_ranges.py")
 
-spec = importlib.util.spec_from_file_location("isbn_ranges", TOOL)
-generator = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(generator)
+module_spec = importlib.util.spec_from_file_location("isbn_ranges", TOOL)
+generator = importlib.util.module_from_spec(module_spec)
+module_spec.loader.exec_module(generator)
 
 
 def read(path):
