@@ -17,20 +17,7 @@ lumcode="$LUM_ROOT/build/cli/lumcode"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-/usr/bin/python3 - "$work" "$lines" <<'PY'
-import random, sys
-work, n = sys.argv[1], int(sys.argv[2])
-rng = random.Random(2026)
-with open(f"{work}/ean13.txt", "w") as f:
-    f.writelines("%012d\n" % rng.randrange(10**12) for _ in range(n))
-# Code 128 texts mixing digit runs, upper and lower case, as on shipping labels.
-parts = ["%0*d" % (k, rng.randrange(10**k)) for k in (2, 4, 6, 8) for _ in range(50)]
-parts += ["".join(rng.choice("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-./ ") for _ in range(rng.randrange(1, 8))) for _ in range(400)]
-with open(f"{work}/c128.txt", "w") as f:
-    for _ in range(n):
-        f.write("".join(rng.choice(parts) for _ in range(rng.randrange(1, 4)))[:40].strip() or "A")
-        f.write("\n")
-PY
+/usr/bin/python3 "$LUM_ROOT/bench/make_inputs.py" "$work" "$lines"
 head -n 1000 "$work/ean13.txt" >"$work/ean13-1k.txt"
 
 # Both programs must accept every line and print one result per line before
