@@ -13,15 +13,18 @@
 #include <set>
 #include <vector>
 
-#include <png.h>
-
 #include "cli/command.h"
 #include "cli/render_size.h"
 #include "engine/catalogue.h"
+#include "tests/fonts/image_files.h"
 #include "tests/fonts/readers.h"
 
 namespace lum {
 namespace {
+
+using test::DecodePng;
+using test::ReadPng;
+using test::Slurp;
 
 struct Outcome {
     int status;
@@ -50,29 +53,6 @@ Outcome Lumcode(std::vector<const char*> args, const std::string& input = "")
     std::fclose(in);
     std::fclose(out);
     return {status, ReadAll(err)};
-}
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Reads a PNG as 8-bit grey.
-render::Bitmap ReadPng(const std::string& path)
-{
-    render::Bitmap b;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return b;
-    image.format = PNG_FORMAT_GRAY;
-    b.width = int(image.width);
-    b.height = int(image.height);
-    b.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, b.pixels.data(), 0, nullptr))
-        b = {};
-    return b;
 }
 
 std::string ZbarData(const render::Bitmap& b)

@@ -11,12 +11,15 @@
 #include <fstream>
 #include <random>
 
-#include <png.h>
-
 #include "fonts/render/render.h"
+#include "tests/fonts/image_files.h"
 
 namespace lum {
 namespace {
+
+using test::DecodePng;
+using test::ReadPng;
+using test::Slurp;
 
 std::unique_ptr<render::Font> Open(const std::string& fontName)
 {
@@ -50,29 +53,6 @@ std::vector<int> Runs(const render::Bitmap& b, int row)
             runs.push_back(n);
     }
     return runs;
-}
-
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// An 8-bit grey image decoded by libpng, any bit depth converted.
-render::Bitmap DecodePng(const std::string& bytes)
-{
-    render::Bitmap b;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
-        return b;
-    image.format = PNG_FORMAT_GRAY;
-    b.width = int(image.width);
-    b.height = int(image.height);
-    b.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, b.pixels.data(), 0, nullptr))
-        b = {};
-    return b;
 }
 
 TEST(Render, BarsTakeWholePixels)
